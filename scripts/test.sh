@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds and tests Renamora: installs what a fresh Debian/Ubuntu machine lacks, builds
+# the native and the Windows presets, runs the native tests, then the Windows tests
+# under Wine. Usage: scripts/test.sh [--native]   (--native: Linux build and tests only)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+native_only=0
+[ "${1:-}" = "--native" ] && native_only=1
+
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest)
+[ $native_only = 1 ] || packages+=(g++-mingw-w64-x86-64-posix wine64)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "== Installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+jobs=$(nproc)
+
+echo "== Native build"
+cmake --preset native -DRENAMORA_WERROR=$werror >/dev/null
+cmake --build --preset native -j "$jobs"
+echo "== Native tests"
+native_rc=0
+ctest --preset native -j "$jobs" || native_rc=$?
+
+[ $native_only = 1 ] && exit $native_rc
+
+echo "== Windows build"
+cmake --preset windows -DRENAMORA_WERROR=$werror >/dev/null
+cmake --build --preset windows -j "$jobs"
+
+echo "== Windows tests under Wine"
+export RENAMORA_WINEPREFIX="$root/build/windows/wineprefix"
+export WINEPREFIX="$RENAMORA_WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
+# One wineserver for the whole run: each test process then starts in milliseconds.
+wineserver -p
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+[ -f "$WINEPREFIX/system.reg" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+windows_rc=0
+ctest --preset windows -j "$jobs" || windows_rc=$?
+
+[ $native_rc = 0 ] && [ $windows_rc = 0 ]

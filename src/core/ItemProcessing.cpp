@@ -1,0 +1,130 @@
+// Computing and applying one new name.
+#include "core/ItemProcessing.h"
+
+#include <string>
+
+#include "core/NameChecks.h"
+#include "core/NameOperations.h"
+#include "core/Paths.h"
+
+namespace renamora {
+namespace {
+
+std::u16string DecimalText(int value) {
+  std::u16string out;
+  for (char c : std::to_string(value)) out += char16_t(c);
+  return out;
+}
+
+}  // namespace
+
+std::u16string CleanNewBase(std::u16string_view base) {
+  std::u16string w(base);
+  if (!w.empty() && w[0] == u' ') {
+    w.erase(0, w.find_first_not_of(u' '));
+    if (w.empty()) return u"(none)";
+  }
+  if (!w.empty() && w[0] == u'.') {
+    w.erase(0, w.find_first_not_of(u'.'));
+    if (w.empty()) return u"(none)";
+  }
+  return w;
+}
+
+ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
+  bool isFolder = item.KnownFolder == 1;
+  if (item.KnownFolder < 0) isFolder = s_.fs.IsFolder(item.Path);
+  NameParts parts = SplitPath(item.Path, isFolder);
+  const OperationContext context{s_.locale, s_.run.SelectionLength};
+
+  if (request_.Mode == EditMode::kExtension) {
+    if (isFolder) return ItemOutcome::Skipped;
+    if (auto extension = NewExtensionFor(request_, parts, context)) {
+      return ApplyNewName(item, parts.Folder, *extension, parts.Base);
+    }
+    ListUnhandled(item, true);
+    return ItemOutcome::Unchanged;
+  }
+
+  ApplyNameOperation(request_, parts, item.Path, context);
+  if (parts.Base.empty()) {
+    const MessageContext messages{s_.texts, s_.prompter};
+    messages.Inform(s_.texts.Lookup(284) + u" - '" + item.Path + u"'");
+    ++s_.run.Counters.Failed;
+    return ItemOutcome::EmptyName;
+  }
+  if (parts.Base != parts.OldBase) return ApplyNewName(item, parts.Folder, parts.Extension, parts.Base);
+  ListUnhandled(item, false);
+  return ItemOutcome::Unchanged;
+}
+
+void ItemProcessor::ListUnhandled(const TargetItem& item, bool alsoWithThisFolderScope) {
+  if (s_.run.PreviewMode || !s_.program.DirectEditStart || !s_.program.TargetFolder.empty()) return;
+  if (!alsoWithThisFolderScope && request_.Scope == TargetScope::ThisFolder) return;
+  s_.list.AddItem(item.Path);
+}
+
+ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16string& folder,
+                                        const std::u16string& extension, const std::u16string& newBase) {
+  const std::u16string oldName = NameOf(item.Path);
+  const std::u16string cleanBase = CleanNewBase(newBase);
+  std::u16string w = cleanBase;
+  int number = 0;
+  // Numbering against the disk; a change of letter case only is never numbered,
+  // since the item itself would count as taking the name.
+  if (s_.locale.CompareNoCase(w + extension, oldName) != 0) {
+    while (s_.fs.Exists(folder + w + extension)) {
+      ++number;
+      w = cleanBase + u"(" + DecimalText(number) + u")";
+    }
+  }
+  const std::u16string newName = w + extension;
+  const MessageContext messages{s_.texts, s_.prompter};
+  if (!CheckNewName(newName, messages) || !CheckNewNameCharacters(newName, messages)) {
+    ++s_.run.Counters.Failed;
+    ListUnhandled(item, true);
+    return ItemOutcome::Refused;
+  }
+  if (s_.run.PreviewMode) return AddPreviewRow(oldName, folder, cleanBase, extension, number);
+
+  const std::u16string newPath = folder + newName;
+  const RenameStatus status = s_.fs.Rename(item.Path, newPath);
+  if (status != RenameStatus::Ok) {
+    s_.sink.RenameFailed(oldName, newName, status);
+    ListUnhandled(item, true);
+    ++s_.run.Counters.Failed;
+    return ItemOutcome::Failed;
+  }
+  if (s_.run.InProgressJob) {
+    s_.observer.ItemRenamed(oldName, newName);
+    s_.observer.PumpEvents();
+  }
+  s_.sink.RecordUndoPair(newPath, item.Path);
+  if (s_.program.DirectEditStart) {
+    if (s_.program.TargetFolder.empty()) s_.list.AddItem(newPath);
+  } else if (item.ListIndex >= 0) {
+    s_.list.SetItemText(std::size_t(item.ListIndex), s_.program.TargetFolder.empty() ? newPath : newName);
+  }
+  s_.sequences.Advance(s_.special);
+  ++s_.run.Counters.Renamed;
+  ++s_.program.RenamedTotal;
+  return ItemOutcome::Renamed;
+}
+
+ItemOutcome ItemProcessor::AddPreviewRow(const std::u16string& oldName, const std::u16string& folder,
+                                         std::u16string cleanBase, const std::u16string& extension, int number) {
+  if (s_.run.Counters.PreviewRows >= s_.options.Prenum) {
+    s_.run.Stop.Set();
+    return ItemOutcome::PreviewFull;
+  }
+  // A number put on by the disk check stands right before the extension.
+  NumberedName name{std::move(cleanBase), number, extension};
+  const std::u16string prefix = request_.IncludeSubfolders ? folder : std::u16string();
+  s_.preview.NumberAgainstRows(prefix, name);
+  s_.preview.AddRow(oldName, prefix + name.Text());
+  ++s_.run.Counters.PreviewRows;
+  s_.sequences.Advance(s_.special);
+  return ItemOutcome::Previewed;
+}
+
+}  // namespace renamora

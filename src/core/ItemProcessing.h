@@ -1,0 +1,36 @@
+// One item of a run: split its path, let the mode's operation work, then clean,
+// number, check and apply the new name (or add a preview row).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/RenameEngine.h"
+
+namespace renamora {
+
+enum class ItemOutcome { Renamed, Failed, Refused, EmptyName, Unchanged, Previewed, PreviewFull, Skipped };
+
+class ItemProcessor {
+ public:
+  ItemProcessor(RunServices& services, const EditRequest& request) : s_(services), request_(request) {}
+
+  ItemOutcome ProcessItem(const TargetItem& item);
+
+ private:
+  ItemOutcome ApplyNewName(const TargetItem& item, const std::u16string& folder, const std::u16string& extension,
+                           const std::u16string& newBase);
+  ItemOutcome AddPreviewRow(const std::u16string& oldName, const std::u16string& folder, std::u16string cleanBase,
+                            const std::u16string& extension, int number);
+  // Adds the item to the main window's list where a direct start without a target
+  // folder shows every item it handled.
+  void ListUnhandled(const TargetItem& item, bool alsoWithThisFolderScope);
+
+  RunServices& s_;
+  const EditRequest& request_;
+};
+
+// Leading blanks, then leading dots, go; a name left empty becomes "(none)".
+std::u16string CleanNewBase(std::u16string_view base);
+
+}  // namespace renamora

@@ -1,0 +1,52 @@
+// Path separators of the platform the engine is built for.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace renamora {
+
+#ifdef _WIN32
+inline constexpr char16_t kPathSeparator = u'\\';
+#else
+inline constexpr char16_t kPathSeparator = u'/';
+#endif
+
+// A character that ends the folder part of a path: "\" or a drive's ":" on
+// Windows, "/" on POSIX.
+inline bool EndsFolderPart(char16_t c) {
+#ifdef _WIN32
+  return c == u'\\' || c == u':';
+#else
+  return c == u'/';
+#endif
+}
+
+// Index of the last character that ends the folder part, npos when there is none.
+inline std::size_t LastFolderEnd(std::u16string_view path) {
+  for (std::size_t i = path.size(); i > 0; --i) {
+    if (EndsFolderPart(path[i - 1])) return i - 1;
+  }
+  return std::u16string_view::npos;
+}
+
+inline std::u16string WithTrailingSeparator(std::u16string_view folder) {
+  std::u16string out(folder);
+  if (out.empty() || out.back() != kPathSeparator) out += kPathSeparator;
+  return out;
+}
+
+inline std::u16string WithoutTrailingSeparators(std::u16string_view path) {
+  std::u16string out(path);
+  while (out.size() > 1 && out.back() == kPathSeparator) out.pop_back();
+  return out;
+}
+
+// The last component of a path (a trailing separator removed first).
+inline std::u16string NameOf(std::u16string_view path) {
+  const std::u16string trimmed = WithoutTrailingSeparators(path);
+  const std::size_t end = LastFolderEnd(trimmed);
+  return end == std::u16string::npos ? trimmed : trimmed.substr(end + 1);
+}
+
+}  // namespace renamora

@@ -1,0 +1,161 @@
+// Target collection and the target probe.
+#include "core/TargetCollection.h"
+
+#include "core/NameChecks.h"
+#include "core/NameParts.h"
+#include "core/Paths.h"
+
+namespace renamora {
+
+bool AttributeRulePasses(const EditRequest& request, std::uint32_t attributes) {
+  if ((attributes & kAttrHidden) && !request.IncludeHidden) return false;
+  if ((attributes & kAttrSystem) && !request.IncludeSystem) return false;
+  return true;
+}
+
+bool TypeRulePasses(const EditRequest& request, std::u16string_view fileName, const Locale& locale) {
+  if (!request.TypeFilterOn || request.Mode == EditMode::kExtension) return true;
+  std::u16string extension = ExtensionOf(fileName);
+  if (!extension.empty()) extension.erase(0, 1);
+  // Plain substring search, as users have always typed it: "jpeg" also accepts
+  // ".peg", and a file without extension is tested with "," alone.
+  const std::u16string needle = locale.ToUpper(extension) + u",";
+  const std::u16string haystack = locale.ToUpper(request.TypeFilter) + u",";
+  return haystack.find(needle) != std::u16string::npos;
+}
+
+bool IsWebpageCompanion(std::u16string_view folderName, const Locale& locale) {
+  const std::u16string upper = locale.ToUpper(folderName);
+  auto endsWith = [&](std::u16string_view tail) {
+    return upper.size() >= tail.size() && std::u16string_view(upper).substr(upper.size() - tail.size()) == tail;
+  };
+  return endsWith(u".FILES") || endsWith(u"_FILES");
+}
+
+std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* fileCount) {
+  const std::u16string f = WithTrailingSeparator(folder);
+  std::u16string first;
+  int count = 0;
+  if (auto entries = fs.ListFolder(f)) {
+    for (const auto& e : *entries) {
+      if (e.isFolder) continue;
+      if (first.empty()) first = f + e.name;
+      if (++count == 6) break;
+    }
+  }
+  if (fileCount) *fileCount = count;
+  return first;
+}
+
+std::u16string FirstSubfolder(FileSystem& fs, const std::u16string& folder) {
+  const std::u16string f = WithTrailingSeparator(folder);
+  if (auto entries = fs.ListFolder(f)) {
+    for (const auto& e : *entries) {
+      if (e.isFolder) return f + e.name;
+    }
+  }
+  return {};
+}
+
+std::u16string FirstFileOneLevelDown(FileSystem& fs, const std::u16string& folder) {
+  const std::u16string f = WithTrailingSeparator(folder);
+  std::u16string firstFile;
+  if (auto entries = fs.ListFolder(f)) {
+    for (const auto& e : *entries) {
+      if (e.isFolder) return FirstFile(fs, f + e.name);
+      if (firstFile.empty()) firstFile = f + e.name;
+    }
+  }
+  return firstFile;
+}
+
+bool TargetCollector::ItemFilterPasses(const std::u16string& path) {
+  if (!request_.IncludeHidden && !request_.IncludeSystem && !request_.TypeFilterOn) return true;
+  const auto entry = s_.fs.Stat(path);
+  if (request_.TypeFilterOn && entry && !entry->isFolder && request_.Mode != EditMode::kExtension &&
+      !TypeRulePasses(request_, NameOf(path), s_.locale)) {
+    return false;
+  }
+  // An item that can no longer be found has no attributes to refuse it by; it
+  // goes on and its rename fails, so the user sees it counted as failed.
+  return AttributeRulePasses(request_, entry ? entry->attributes : 0);
+}
+
+void TargetCollector::CollectAndProcess() {
+  const ProgramState& program = s_.program;
+  if (program.DirectEditStart) {
+    FolderWalk(program.TargetFolder);
+    return;
+  }
+  if (program.TargetFolder.empty()) {
+    for (std::size_t i = 0; i < s_.list.Count(); ++i) {
+      if (s_.run.Stop.IsSet()) return;
+      if (s_.list.ShowsCheckBoxes() && !s_.list.IsChecked(i)) continue;
+      const std::u16string path = s_.list.ItemText(i);
+      if (ItemFilterPasses(path)) processor_.ProcessItem({path, int(i)});
+    }
+    return;
+  }
+  const bool checkedScope =
+      request_.Scope == TargetScope::CheckedFiles || request_.Scope == TargetScope::Folders;
+  if (checkedScope && s_.list.ShowsCheckBoxes()) {
+    for (std::size_t i = 0; i < s_.list.Count(); ++i) {
+      if (s_.run.Stop.IsSet()) return;
+      if (!s_.list.IsChecked(i)) continue;
+      const std::u16string path = program.TargetFolder + s_.list.ItemText(i);
+      if (!ItemFilterPasses(path)) continue;
+      if (s_.fs.IsFolder(path)) {
+        if (request_.IncludeSubfolders) FolderWalk(path);
+        if (request_.Scope == TargetScope::Folders) processor_.ProcessItem({path, int(i), 1});
+      } else if (request_.Scope == TargetScope::CheckedFiles) {
+        processor_.ProcessItem({path, int(i), 0});
+      }
+    }
+    return;
+  }
+  FolderWalk(program.TargetFolder);
+}
+
+void TargetCollector::FolderWalk(const std::u16string& folder) {
+  if (s_.program.TargetFolder.empty()) {
+    std::vector<TargetItem> batch;
+    for (const auto& p : s_.program.PickedPaths) batch.push_back({p});
+    ProcessBatch(batch);
+    return;
+  }
+  if (request_.Scope == TargetScope::ThisFolder) {
+    ProcessBatch({{WithoutTrailingSeparators(s_.program.TargetFolder), -1, 1}});
+    return;
+  }
+  const std::u16string f = WithTrailingSeparator(folder);
+  std::vector<TargetItem> batch;
+  if (auto entries = s_.fs.ListFolder(f)) {
+    for (const auto& e : *entries) {
+      if (s_.run.Stop.IsSet()) break;
+      if (!AttributeRulePasses(request_, e.attributes)) continue;
+      if (e.isFolder) {
+        if (IsWebpageCompanion(e.name, s_.locale)) continue;
+        // The subfolder's own batch is done before this enumeration goes on, so
+        // folders renamed with the folders scope go deepest first.
+        if (request_.IncludeSubfolders) FolderWalk(f + e.name);
+        if (request_.Scope == TargetScope::Folders) batch.push_back({f + e.name, -1, 1});
+      } else if (request_.Scope != TargetScope::Folders && TypeRulePasses(request_, e.name, s_.locale)) {
+        batch.push_back({f + e.name, -1, 0});
+      }
+    }
+  }
+  ProcessBatch(batch);
+}
+
+void TargetCollector::ProcessBatch(const std::vector<TargetItem>& batch) {
+  s_.sequences.ResetNumber(s_.special);
+  if (batch.empty()) return;
+  s_.sequences.ResetLetter(s_.special);
+  if (s_.run.InProgressJob) s_.observer.BatchStarted(batch.size());
+  for (const auto& item : batch) {
+    if (s_.run.Stop.IsSet()) return;
+    processor_.ProcessItem(item);
+  }
+}
+
+}  // namespace renamora

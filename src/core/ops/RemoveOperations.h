@@ -1,0 +1,27 @@
+// The Remove panel's operations on one working name (the base of a file, or a
+// folder's whole name). Pure functions: they read only their arguments.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/EditRequest.h"
+
+namespace renamora {
+
+class Locale;
+
+// Applies the operation that options.RemoveKind (and AnythingKind) selects.
+// selectionLength is the sample selection length captured when the run started.
+std::u16string Remove(std::u16string_view name, const RemoveOptions& options,
+                      const SampleSelection& sample, int selectionLength, const Locale& locale);
+
+std::u16string RemoveStrings(std::u16string_view name, const RemoveOptions& options,
+                             const Locale& locale);
+std::u16string RemoveSelectedPart(std::u16string_view name, const SampleSelection& sample,
+                                  int selectionLength, bool fromEnd);
+std::u16string RemoveBetween(std::u16string_view name, std::u16string_view left,
+                             std::u16string_view right, bool alsoRemoveBounds);
+std::u16string RemoveAllNumbers(std::u16string_view name);
+
+}  // namespace renamora

@@ -1,0 +1,86 @@
+// The file-system services the engine needs, behind one interface per backend.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace renamora {
+
+// Attribute bits use the Win32 values so that settings, logs and tests mean the
+// same thing on every backend.
+enum FileAttribute : std::uint32_t {
+  kAttrReadOnly = 0x1,
+  kAttrHidden = 0x2,
+  kAttrSystem = 0x4,
+  kAttrDirectory = 0x10,
+  kAttrArchive = 0x20,
+  kAttrReparsePoint = 0x400,
+};
+
+// Time stamps are FILETIME ticks: 100 ns units since 1601-01-01 UTC.
+using FileTime = std::int64_t;
+
+struct DirEntry {
+  std::u16string name;            // the entry's own name, no folder part
+  bool isFolder = false;          // a real folder (never a link to one)
+  bool isLink = false;            // symbolic link, junction or other reparse point
+  std::uint32_t attributes = 0;   // FileAttribute bits
+  std::uint64_t size = 0;         // 0 for folders
+  FileTime lastWrite = 0;
+};
+
+enum class RenameStatus {
+  Ok,
+  TargetExists,   // something already has the new name; nothing was changed
+  SourceMissing,  // the old path is gone
+  Failed,         // any other refusal (access, in use, read-only medium, bad name)
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Lists a folder's entries without "." and "..", sorted by CompareNtfsOrder of
+  // their names whatever order the file system returns. Links are reported, never
+  // followed. Returns nothing when the folder cannot be read.
+  virtual std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) = 0;
+
+  // Looks up one path without following a final link.
+  virtual std::optional<DirEntry> Stat(std::u16string_view path) = 0;
+
+  // Renames without ever replacing an existing item. A change of letter case
+  // only is carried out even on case-insensitive file systems.
+  virtual RenameStatus Rename(std::u16string_view from, std::u16string_view to) = 0;
+
+  virtual bool CreateFolder(std::u16string_view path) = 0;
+  virtual bool DeleteFolder(std::u16string_view path) = 0;  // empty folders only
+  virtual bool DeleteFile(std::u16string_view path) = 0;
+  virtual bool SetAttributes(std::u16string_view path, std::uint32_t attributes) = 0;
+
+  virtual std::optional<std::string> ReadFile(std::u16string_view path) = 0;
+  // Replaces the file as a whole: a temporary file beside it is written and then
+  // moved over the target, so a crash leaves either the old or the new content.
+  virtual bool WriteFile(std::u16string_view path, std::string_view bytes) = 0;
+
+  bool Exists(std::u16string_view path) { return Stat(path).has_value(); }
+  bool IsFile(std::u16string_view path) {
+    auto e = Stat(path);
+    return e && !e->isFolder;
+  }
+  bool IsFolder(std::u16string_view path) {
+    auto e = Stat(path);
+    return e && e->isFolder;
+  }
+};
+
+// The backend of the system this build runs on.
+std::unique_ptr<FileSystem> MakeSystemFileSystem();
+
+// Folder for temporary files of this user, ending with the path separator.
+std::u16string SystemTempFolder();
+
+}  // namespace renamora

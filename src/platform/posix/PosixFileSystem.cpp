@@ -1,0 +1,271 @@
+// POSIX backend of the file system: byte names mapped to UTF-16 without loss,
+// renames that never replace, walks that never follow links.
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <random>
+
+#include "core/Paths.h"
+#include "core/text/NameOrder.h"
+#include "core/text/Utf.h"
+#include "platform/FileSystem.h"
+
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+
+namespace renamora {
+namespace {
+
+// FILETIME ticks between 1601-01-01 and 1970-01-01.
+constexpr std::int64_t kUnixEpochTicks = 116444736000000000LL;
+
+FileTime ToFileTime(const struct timespec& t) {
+  return kUnixEpochTicks + std::int64_t(t.tv_sec) * 10000000 + t.tv_nsec / 100;
+}
+
+// A name is hidden when it starts with "."; there are no system files; read-only
+// means nobody may write it.
+DirEntry MakeEntry(std::u16string name, const struct stat& st) {
+  DirEntry e;
+  e.isLink = S_ISLNK(st.st_mode);
+  e.isFolder = S_ISDIR(st.st_mode);
+  e.attributes = 0;
+  if (e.isFolder) e.attributes |= kAttrDirectory;
+  if (e.isLink) e.attributes |= kAttrReparsePoint;
+  if (!name.empty() && name[0] == u'.') e.attributes |= kAttrHidden;
+  if (!e.isLink && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) e.attributes |= kAttrReadOnly;
+  if (!e.isFolder && !e.isLink) e.attributes |= kAttrArchive;
+  e.size = e.isFolder ? 0 : std::uint64_t(st.st_size);
+  e.lastWrite = ToFileTime(st.st_mtim);
+  e.name = std::move(name);
+  return e;
+}
+
+std::string SiblingTempName(const std::string& target) {
+  static std::mt19937_64 gen{std::random_device{}()};
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  return folder + ".renamora-" + std::to_string(gen()) + ".tmp";
+}
+
+// Whether both paths name the same object, as a case-insensitive file system
+// reports for two spellings of one name.
+bool SameObject(const std::string& a, const std::string& b) {
+  struct stat sa, sb;
+  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+RenameStatus FromErrno(int err) {
+  switch (err) {
+    case EEXIST:
+    case ENOTEMPTY:
+      return RenameStatus::TargetExists;
+    case ENOENT:
+      return RenameStatus::SourceMissing;
+    default:
+      return RenameStatus::Failed;
+  }
+}
+
+// Moves from to to only if to does not exist. RENAME_NOREPLACE makes that atomic;
+// where the file system lacks it, files go through link + unlink (link refuses an
+// existing target), and folders are moved only after a check that the target is
+// absent: rename(2) on a folder can replace only an empty folder, so nothing the
+// user owns can be lost even in that narrow window.
+RenameStatus RenameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return RenameStatus::Ok;
+  }
+  const int err = errno;
+  if (err != EINVAL && err != ENOSYS && err != ENOTSUP) return FromErrno(err);
+
+  struct stat st;
+  if (::lstat(from.c_str(), &st) != 0) return RenameStatus::SourceMissing;
+  if (S_ISDIR(st.st_mode)) {
+    struct stat existing;
+    if (::lstat(to.c_str(), &existing) == 0) return RenameStatus::TargetExists;
+    if (::rename(from.c_str(), to.c_str()) == 0) return RenameStatus::Ok;
+    return FromErrno(errno);
+  }
+  if (::link(from.c_str(), to.c_str()) != 0) return FromErrno(errno);
+  if (::unlink(from.c_str()) != 0) {
+    const int unlinkErr = errno;
+    ::unlink(to.c_str());
+    return FromErrno(unlinkErr);
+  }
+  return RenameStatus::Ok;
+}
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) override {
+    auto path = Utf16ToUtf8(folder);
+    if (!path) return std::nullopt;
+    const int dirFd = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dirFd < 0) return std::nullopt;
+    DIR* dir = ::fdopendir(dirFd);
+    if (!dir) {
+      ::close(dirFd);
+      return std::nullopt;
+    }
+    std::vector<DirEntry> entries;
+    while (struct dirent* d = ::readdir(dir)) {
+      const std::string_view name(d->d_name);
+      if (name == "." || name == "..") continue;
+      struct stat st;
+      if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished
+      entries.push_back(MakeEntry(Utf8ToUtf16(name), st));
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) {
+                const int c = CompareNtfsOrder(a.name, b.name);
+                return c != 0 ? c < 0 : a.name < b.name;  // case variants keep one order too
+              });
+    return entries;
+  }
+
+  std::optional<DirEntry> Stat(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return std::nullopt;
+    struct stat st;
+    if (::lstat(p->c_str(), &st) != 0) return std::nullopt;
+    return MakeEntry(NameOf(path), st);
+  }
+
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override {
+    auto f = Utf16ToUtf8(from);
+    auto t = Utf16ToUtf8(to);
+    if (!f || !t) return RenameStatus::Failed;
+    if (*f == *t) return RenameStatus::Ok;
+    RenameStatus status = RenameNoReplace(*f, *t);
+    if (status == RenameStatus::TargetExists && SameObject(*f, *t)) {
+      // A case-insensitive file system sees the new spelling as the old item:
+      // move it aside under a temporary name and then to the new spelling.
+      const std::string temp = SiblingTempName(*f);
+      status = RenameNoReplace(*f, temp);
+      if (status != RenameStatus::Ok) return status;
+      status = RenameNoReplace(temp, *t);
+      if (status != RenameStatus::Ok) {
+        RenameNoReplace(temp, *f);
+        return status;
+      }
+    }
+    if (status == RenameStatus::Ok && CompareNtfsOrder(NameOf(from), NameOf(to)) == 0 &&
+        !ListsName(to)) {
+      return RenameStatus::Failed;
+    }
+    return status;
+  }
+
+  bool CreateFolder(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    return p && ::mkdir(p->c_str(), 0777) == 0;
+  }
+
+  bool DeleteFolder(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    return p && ::rmdir(p->c_str()) == 0;
+  }
+
+  bool DeleteFile(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return false;
+    struct stat st;
+    if (::lstat(p->c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    return ::unlink(p->c_str()) == 0;
+  }
+
+  // Only read-only can be set: hidden follows the name and there are no system files.
+  bool SetAttributes(std::u16string_view path, std::uint32_t attributes) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return false;
+    struct stat st;
+    if (::lstat(p->c_str(), &st) != 0) return false;
+    if (S_ISLNK(st.st_mode)) return true;
+    mode_t mode = st.st_mode & 07777;
+    if (attributes & kAttrReadOnly) {
+      mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
+    } else if ((mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+      mode |= S_IWUSR;
+    }
+    return ::chmod(p->c_str(), mode) == 0;
+  }
+
+  std::optional<std::string> ReadFile(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return std::nullopt;
+    const int fd = ::open(p->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string out;
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        ::close(fd);
+        return std::nullopt;
+      }
+      if (n == 0) break;
+      out.append(buf, std::size_t(n));
+    }
+    ::close(fd);
+    return out;
+  }
+
+  bool WriteFile(std::u16string_view path, std::string_view bytes) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return false;
+    const std::string temp = SiblingTempName(*p);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) ok = false;
+      else done += std::size_t(n);
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    // Replacing is the point of a whole-file write, so plain rename(2) is right here.
+    if (ok) ok = ::rename(temp.c_str(), p->c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+  }
+
+ private:
+  // Whether the folder of path lists exactly its last component: the proof that a
+  // change of letter case really happened.
+  bool ListsName(std::u16string_view path) {
+    const std::size_t end = LastFolderEnd(path);
+    const std::u16string folder = end == std::u16string_view::npos ? u"." : std::u16string(path.substr(0, end == 0 ? 1 : end));
+    const std::u16string name = NameOf(path);
+    auto entries = ListFolder(folder);
+    if (!entries) return false;
+    return std::any_of(entries->begin(), entries->end(), [&](const DirEntry& e) { return e.name == name; });
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<PosixFileSystem>(); }
+
+std::u16string SystemTempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string folder = (tmp && *tmp) ? tmp : "/tmp";
+  if (folder.back() != '/') folder += '/';
+  return Utf8ToUtf16(folder);
+}
+
+}  // namespace renamora
