@@ -1,0 +1,195 @@
+// What every FileSystem backend must guarantee, on real temporary folders.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Paths.h"
+#include "core/text/NameOrder.h"
+#include "core/text/Utf.h"
+#include "platform/FileSystem.h"
+#include "support/Links.h"
+#include "support/TempFolder.h"
+
+namespace renamora {
+namespace {
+
+using test::TempFolder;
+
+class FileSystemContract : public testing::Test {
+ protected:
+  std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
+  TempFolder dir{*fs};
+};
+
+TEST_F(FileSystemContract, RenameNeverReplacesAnExistingItem) {
+  struct Row {
+    const char* name;
+    bool targetIsFolder;
+    bool sourceIsFolder;
+  };
+  const Row rows[] = {{"file onto file", false, false},
+                      {"file onto folder", true, false},
+                      {"folder onto file", false, true},
+                      {"folder onto empty folder", true, true}};
+  int n = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::u16string from = U16("from" + std::to_string(n));
+    const std::u16string to = U16("to" + std::to_string(n++));
+    if (row.sourceIsFolder) {
+      dir.MakeFile(from + u"/inside.txt", "source content");
+    } else {
+      dir.MakeFile(from, "source content");
+    }
+    if (row.targetIsFolder) {
+      dir.MakeFolder(to);
+    } else {
+      dir.MakeFile(to, "target content");
+    }
+    EXPECT_EQ(fs->Rename(dir / from, dir / to), RenameStatus::TargetExists);
+    if (row.sourceIsFolder) {
+      EXPECT_EQ(dir.Read(from + u"/inside.txt"), "source content");
+    } else {
+      EXPECT_EQ(dir.Read(from), "source content");
+    }
+    if (row.targetIsFolder) {
+      EXPECT_TRUE(fs->IsFolder(dir / to));
+      EXPECT_TRUE(dir.Names(to).empty());
+    } else {
+      EXPECT_EQ(dir.Read(to), "target content");
+    }
+  }
+}
+
+TEST_F(FileSystemContract, RenameReportsAMissingSource) {
+  EXPECT_EQ(fs->Rename(dir / u"absent.txt", dir / u"new.txt"), RenameStatus::SourceMissing);
+  EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST_F(FileSystemContract, RenameMovesFilesAndFoldersWithTheirContent) {
+  dir.MakeFile(u"a.txt", "alpha");
+  dir.MakeFile(u"sub/inner.txt", "inner");
+  ASSERT_EQ(fs->Rename(dir / u"a.txt", dir / u"b.txt"), RenameStatus::Ok);
+  ASSERT_EQ(fs->Rename(dir / u"sub", dir / u"renamed"), RenameStatus::Ok);
+  EXPECT_EQ(dir.Names(), (std::vector<std::u16string>{u"b.txt", u"renamed"}));
+  EXPECT_EQ(dir.Read(u"b.txt"), "alpha");
+  EXPECT_EQ(dir.Read(u"renamed/inner.txt"), "inner");
+}
+
+TEST_F(FileSystemContract, ChangeOfLetterCaseOnlyIsCarriedOutAndListed) {
+  struct Row {
+    std::u16string from, to;
+    bool folder;
+  };
+  const Row rows[] = {{u"photo.JPG", u"photo.jpg", false},
+                      {u"Photo", u"PHOTO", true},
+                      {u"straße.txt", u"STRASSE.txt", false},  // not a case change: plain rename
+                      {u"émile.txt", u"Émile.txt", false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(ToUtf8Lossy(row.from));
+    if (row.folder) {
+      dir.MakeFolder(row.from);
+    } else {
+      dir.MakeFile(row.from, "content");
+    }
+    ASSERT_EQ(fs->Rename(dir / row.from, dir / row.to), RenameStatus::Ok);
+    const auto names = dir.Names();
+    EXPECT_NE(std::find(names.begin(), names.end(), row.to), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), row.from), names.end());
+    if (!row.folder) {
+      EXPECT_EQ(dir.Read(row.to), "content");
+    }
+  }
+}
+
+TEST_F(FileSystemContract, PathsOf300CharactersWork) {
+  std::u16string relative;
+  for (int i = 0; i < 6; ++i) {
+    if (!relative.empty()) relative += u"/";
+    relative += U16(std::string(48, char('a' + i)));
+  }
+  dir.MakeFolder(relative);
+  const std::u16string file = relative + u"/" + U16(std::string(20, 'f')) + u".txt";
+  dir.MakeFile(file, "deep");
+  ASSERT_GE((dir / file).size(), 300u);
+  EXPECT_EQ(dir.Read(file), "deep");
+  auto entry = fs->Stat(dir / file);
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(entry->size, 4u);
+  const std::u16string renamed = relative + u"/renamed.txt";
+  ASSERT_EQ(fs->Rename(dir / file, dir / renamed), RenameStatus::Ok);
+  EXPECT_EQ(dir.Names(relative), (std::vector<std::u16string>{u"renamed.txt"}));
+  EXPECT_EQ(dir.Read(renamed), "deep");
+}
+
+TEST_F(FileSystemContract, ListingIsSortedAsNtfsOrdersNames) {
+  // Created in the reverse of the expected order, so a backend that passes the
+  // file system's own order through fails.
+  const std::vector<std::u16string> expected = {u"1.txt", u"a.txt", u"B.txt", u"b1.txt", u"c",
+                                                u"Z.txt", u"zz", u"_x.txt", u"é.txt"};
+  for (auto it = expected.rbegin(); it != expected.rend(); ++it) dir.MakeFile(*it, "x");
+  EXPECT_EQ(dir.Names(), expected);
+}
+
+TEST_F(FileSystemContract, LinksAreReportedNeverFollowed) {
+  dir.MakeFile(u"target/secret.txt", "keep");
+  const bool made = test::MakeFolderLink(dir / u"target", dir / u"link");
+  ASSERT_TRUE(made) << "the system refused to create a folder link";
+  auto entries = fs->ListFolder(dir.Path());
+  ASSERT_TRUE(entries.has_value());
+  auto link = std::find_if(entries->begin(), entries->end(), [](const DirEntry& e) { return e.name == u"link"; });
+  ASSERT_NE(link, entries->end());
+  EXPECT_TRUE(link->isLink);
+  EXPECT_FALSE(link->isFolder);
+  auto stat = fs->Stat(dir / u"link");
+  ASSERT_TRUE(stat.has_value());
+  EXPECT_TRUE(stat->isLink);
+  EXPECT_FALSE(stat->isFolder);
+}
+
+TEST_F(FileSystemContract, WholeFileWritesReplaceAndLeaveNoTemporaryFile) {
+  dir.MakeFile(u"log.txt", "old content that is longer");
+  ASSERT_TRUE(fs->WriteFile(dir / u"log.txt", "new"));
+  EXPECT_EQ(dir.Read(u"log.txt"), "new");
+  EXPECT_EQ(dir.Names(), (std::vector<std::u16string>{u"log.txt"}));
+  EXPECT_FALSE(fs->ReadFile(dir / u"missing.txt").has_value());
+}
+
+TEST_F(FileSystemContract, AttributesReadOnlyAndHidden) {
+  dir.MakeFile(u"plain.txt", "x");
+  dir.MakeFile(u".secret", "x");
+  ASSERT_TRUE(fs->SetAttributes(dir / u"plain.txt", kAttrReadOnly));
+  ASSERT_TRUE(fs->SetAttributes(dir / u".secret", kAttrHidden));
+  auto plain = fs->Stat(dir / u"plain.txt");
+  auto secret = fs->Stat(dir / u".secret");
+  ASSERT_TRUE(plain && secret);
+  EXPECT_TRUE(plain->attributes & kAttrReadOnly);
+  EXPECT_FALSE(plain->attributes & kAttrHidden);
+  EXPECT_TRUE(secret->attributes & kAttrHidden);
+  EXPECT_FALSE(secret->attributes & kAttrSystem);
+  ASSERT_TRUE(fs->SetAttributes(dir / u"plain.txt", kAttrArchive));
+  EXPECT_FALSE(fs->Stat(dir / u"plain.txt")->attributes & kAttrReadOnly);
+}
+
+TEST_F(FileSystemContract, StatGivesSizeTimeAndKind) {
+  dir.MakeFile(u"five.bin", "12345");
+  dir.MakeFolder(u"folder");
+  auto file = fs->Stat(dir / u"five.bin");
+  auto folder = fs->Stat(dir / u"folder");
+  ASSERT_TRUE(file && folder);
+  EXPECT_EQ(file->name, u"five.bin");
+  EXPECT_EQ(file->size, 5u);
+  EXPECT_FALSE(file->isFolder);
+  EXPECT_TRUE(folder->isFolder);
+  EXPECT_EQ(folder->size, 0u);
+  // FILETIME ticks of the years 2000 to 2200: a unit or epoch mistake lands far outside.
+  EXPECT_GT(file->lastWrite, 125911584000000000LL);
+  EXPECT_LT(file->lastWrite, 189023328000000000LL);
+  EXPECT_FALSE(fs->Stat(dir / u"nothing").has_value());
+}
+
+}  // namespace
+}  // namespace renamora

@@ -1,0 +1,73 @@
+// The portable name texts: UTF-8 escapes and the NTFS name order.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/text/NameOrder.h"
+#include "core/text/Utf.h"
+
+namespace renamora {
+namespace {
+
+TEST(Utf, BytesThatAreNotUtf8SurviveARoundTrip) {
+  const std::string rows[] = {
+      "plain",        "caf\xC3\xA9",          "\xFF",         "a\xFF" "b",    "\xC3",  // truncated
+      "\xE2\x82",     "\xED\xA0\x80",         "\xC0\x80",     "\xF4\x90\x80\x80",
+      "\xF0\x9F\x98\x80", "\xED\xB2\x80",     std::string("\x80\x81\xFE", 3),
+  };
+  for (const auto& bytes : rows) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    const std::u16string text = Utf8ToUtf16(bytes);
+    auto back = Utf16ToUtf8(text);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, bytes);
+  }
+}
+
+TEST(Utf, DecodingMapsOnlyInvalidBytesToEscapes) {
+  struct Row {
+    std::string bytes;
+    std::u16string text;
+  };
+  const Row rows[] = {
+      {"a\xFF" "b", u"a\xDCFF" "b"},
+      {"caf\xC3\xA9", u"caf\u00E9"},
+      {"\xC3(", u"\xDCC3("},
+      {"\xE2\x82\xAC", u"\u20AC"},
+      {"\xF0\x9F\x98\x80", u"\U0001F600"},
+      {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},  // an encoded surrogate is not UTF-8
+      {"\xC0\xAF", u"\xDCC0\xDCAF"},            // overlong "/"
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.bytes));
+    EXPECT_EQ(Utf8ToUtf16(row.bytes), row.text);
+  }
+}
+
+TEST(Utf, LoneSurrogatesOutsideTheEscapeRangeCannotBeEncoded) {
+  EXPECT_FALSE(Utf16ToUtf8(u"a\xD800").has_value());
+  EXPECT_FALSE(Utf16ToUtf8(u"\xDC7F").has_value());
+  EXPECT_EQ(ToUtf8Lossy(u"a\xD800" "b"), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(NameOrder, ComparesOrdinallyAfterUpperCasing) {
+  struct Row {
+    std::u16string a, b;
+    int sign;
+  };
+  const Row rows[] = {
+      {u"a", u"B", -1},     {u"B", u"a", 1},       {u"abc", u"ABC", 0},  {u"a", u"ab", -1},
+      {u"Z", u"_", -1},     // "_" (0x5F) sorts after upper-case letters
+      {u"z", u"_", -1},     {u"1", u"A", -1},      {u"é", u"É", 0},       {u"ÿ", u"Ÿ", 0},
+      {u"я", u"Я", 0},      {u"ß", u"SS", 1},       // no multi-letter mapping
+      {u"\xDC80", u"a", 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8Lossy(row.a) + " vs " + ToUtf8Lossy(row.b));
+    const int c = CompareNtfsOrder(row.a, row.b);
+    EXPECT_EQ((c > 0) - (c < 0), row.sign);
+  }
+}
+
+}  // namespace
+}  // namespace renamora
