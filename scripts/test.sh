@@ -44,9 +44,9 @@ export RENAMORA_WINEPREFIX="$root/build/windows/wineprefix"
 export WINEPREFIX="$RENAMORA_WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
 # One wineserver for the whole run: each test process then starts in milliseconds.
-wineserver -p
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-[ -f "$WINEPREFIX/system.reg" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+/usr/lib/wine/wineserver64 -p
+trap '/usr/lib/wine/wineserver64 -k >/dev/null 2>&1 || true' EXIT
+[ -d "$WINEPREFIX/drive_c/windows" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
 windows_rc=0
 ctest --preset windows -j "$jobs" || windows_rc=$?
 

@@ -1,7 +1,15 @@
 // Test entry shared by every test executable.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+// The Windows build links with -municode, so arguments arrive as UTF-16.
+int wmain(int argc, wchar_t** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
+#else
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
+#endif

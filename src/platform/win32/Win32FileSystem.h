@@ -1,0 +1,24 @@
+// The FileSystem backend for Windows, on the wide-character Win32 API.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace renamora {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) override;
+  std::optional<DirEntry> Stat(std::u16string_view path) override;
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override;
+  bool CreateFolder(std::u16string_view path) override;
+  bool DeleteFolder(std::u16string_view path) override;
+  bool DeleteFile(std::u16string_view path) override;
+  bool SetAttributes(std::u16string_view path, std::uint32_t attributes) override;
+  std::optional<std::string> ReadFile(std::u16string_view path) override;
+  bool WriteFile(std::u16string_view path, std::string_view bytes) override;
+
+ private:
+  RenameStatus RenameCaseOnly(std::u16string_view from, std::u16string_view to);
+};
+
+}  // namespace renamora

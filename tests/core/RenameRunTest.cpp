@@ -1,0 +1,421 @@
+// A remove edit from request to disk: cleaning, numbering, checks, preview rows,
+// counters, undo pairs, list updates and the end of the run, on real folders.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/ItemProcessing.h"
+#include "core/NameChecks.h"
+#include "core/Paths.h"
+#include "core/text/Utf.h"
+#include "support/Fakes.h"
+#include "support/TempFolder.h"
+
+namespace renamora {
+namespace {
+
+using test::TempFolder;
+using Names = std::vector<std::u16string>;
+
+class RenameRun : public testing::Test {
+ protected:
+  RenameRun() {
+    world.program.TargetFolder = WithTrailingSeparator(dir.Path());
+    request.Mode = std::u16string(EditMode::kRemove);
+    world.program.CurrentMode = request.Mode;
+  }
+  void RemoveStrings(std::u16string a, std::u16string b = {}, std::u16string c = {}) {
+    request.Remove.RemoveKind = RemoveChoice::RemoveStrings;
+    request.Remove.Strings = {std::move(a), std::move(b), std::move(c)};
+  }
+  void Rename() { world.Engine().RenameCommand(request); }
+  void Preview() { world.Engine().Preview(request); }
+
+  test::EngineWorld world;
+  TempFolder dir{*world.fs};
+  EditRequest request;
+};
+
+TEST(CleanNewBase, LeadingBlanksThenLeadingDotsGo) {
+  struct Row {
+    std::u16string in, out;
+  };
+  const Row rows[] = {{u"  photo", u"photo"}, {u"..photo", u"photo"}, {u"   ", u"(none)"},
+                      {u"...", u"(none)"},    {u" . ", u" "},         {u". x", u" x"},
+                      {u" .", u"(none)"},     {u"photo ", u"photo "}, {u"a..b", u"a..b"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8Lossy(row.in));
+    EXPECT_EQ(CleanNewBase(row.in), row.out);
+  }
+}
+
+TEST_F(RenameRun, TakenNamesAreNumberedBeforeTheExtension) {
+  struct Row {
+    const char* name;
+    Names existing;   // files besides xb.txt
+    Names folders;    // folders besides it
+    std::u16string expected;
+  };
+  const Row rows[] = {
+      {"free name", {}, {}, u"b.txt"},
+      {"taken once", {u"b.txt"}, {}, u"b(1).txt"},
+      {"taken twice", {u"b.txt", u"b(1).txt"}, {}, u"b(2).txt"},
+      {"gap in the numbers", {u"b.txt", u"b(2).txt"}, {}, u"b(1).txt"},
+      {"a folder blocks the name", {}, {u"b.txt"}, u"b(1).txt"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder sub(*world.fs);
+    world.program.TargetFolder = WithTrailingSeparator(sub.Path());
+    sub.MakeFile(u"xb.txt", "mine");
+    for (const auto& f : row.existing) sub.MakeFile(f, "other");
+    for (const auto& f : row.folders) sub.MakeFolder(f);
+    RemoveStrings(u"x");
+    Rename();
+    EXPECT_EQ(sub.Read(row.expected), "mine");
+    EXPECT_EQ(world.run.Counters.Renamed, 1);
+    for (const auto& f : row.existing) EXPECT_EQ(sub.Read(f), "other");
+  }
+}
+
+TEST_F(RenameRun, TwoItemsWantingOneNameAreNumberedInOrder) {
+  dir.MakeFile(u"Ax.txt", "first");
+  dir.MakeFile(u"Bx.txt", "second");
+  dir.MakeFile(u"Cx.txt", "third");
+  RemoveStrings(u"A", u"B", u"C");
+  request.Remove.CaseSensitive = true;
+  Preview();
+  EXPECT_EQ(world.PreviewNewNames(), (Names{u"x.txt", u"x(1).txt", u"x(2).txt"}));
+  EXPECT_EQ(dir.Names(), (Names{u"Ax.txt", u"Bx.txt", u"Cx.txt"}));  // a preview touches nothing
+
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"x(1).txt", u"x(2).txt", u"x.txt"}));
+  EXPECT_EQ(dir.Read(u"x.txt"), "first");
+  EXPECT_EQ(dir.Read(u"x(1).txt"), "second");
+  EXPECT_EQ(dir.Read(u"x(2).txt"), "third");
+}
+
+TEST_F(RenameRun, PreviewNumbersAgainstTheDiskAndEarlierRows) {
+  struct Row {
+    const char* name;
+    Names files;
+    Names onDisk;
+    Names expected;
+  };
+  const Row rows[] = {
+      {"disk number raised by a row", {u"Ax.txt", u"Bx.txt"}, {u"x.txt"}, {u"x(1).txt", u"x(2).txt"}},
+      {"several dots: number before the first dot",
+       {u"Aa.b.txt", u"Ba.b.txt"},
+       {},
+       {u"a.b.txt", u"a(1).b.txt"}},
+      {"no dot", {u"Ax", u"Bx", u"Cx"}, {}, {u"x", u"x(1)", u"x(2)"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder sub(*world.fs);
+    world.program.TargetFolder = WithTrailingSeparator(sub.Path());
+    for (const auto& f : row.files) sub.MakeFile(f);
+    for (const auto& f : row.onDisk) sub.MakeFile(f);
+    RemoveStrings(u"A", u"B", u"C");
+    request.Remove.CaseSensitive = true;
+    Preview();
+    EXPECT_EQ(world.PreviewNewNames(), row.expected);
+  }
+}
+
+TEST(PreviewRowsNumbering, OnePassOverEarlierRows) {
+  struct Row {
+    const char* name;
+    Names earlier;
+    NumberedName candidate;
+    std::u16string expected;
+  };
+  const Row rows[] = {
+      {"no clash", {u"a.txt"}, {u"b", 0, u".txt"}, u"b.txt"},
+      {"one clash", {u"b.txt"}, {u"b", 0, u".txt"}, u"b(1).txt"},
+      {"chain in row order", {u"b.txt", u"b(1).txt"}, {u"b", 0, u".txt"}, u"b(2).txt"},
+      // The pass goes on after the clash, so a row before it is not looked at again.
+      {"earlier row not revisited", {u"b(1).txt", u"b.txt"}, {u"b", 0, u".txt"}, u"b(1).txt"},
+      {"disk number raised", {u"b(1).txt"}, {u"b", 1, u".txt"}, u"b(2).txt"},
+      {"first dot", {u"a.b.c"}, {u"a.b", 0, u".c"}, u"a(1).b.c"},
+      {"leading-dot extension only", {u".txt"}, {u"", 0, u".txt"}, u"(1).txt"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    PreviewRows rowsList;
+    for (const auto& e : row.earlier) rowsList.AddRow(u"old", e);
+    NumberedName n = row.candidate;
+    rowsList.NumberAgainstRows(u"", n);
+    EXPECT_EQ(n.Text(), row.expected);
+  }
+}
+
+TEST_F(RenameRun, EmptyNewBaseIsReportedOncePerItemAndCountedAsFailed) {
+  dir.MakeFile(u"12.txt");
+  dir.MakeFile(u"34.txt");
+  request.Remove.RemoveKind = RemoveChoice::RemoveAnything;
+  request.Remove.AnythingKind = AnythingChoice::AllNumbers;
+  for (bool preview : {true, false}) {
+    SCOPED_TRACE(preview ? "preview" : "real run");
+    world.prompter.shown.clear();
+    preview ? Preview() : Rename();
+    const std::u16string m = u"The new name is empty. - '";
+    Names expected = {m + (dir / u"12.txt") + u"'", m + (dir / u"34.txt") + u"'"};
+    if (!preview) expected.push_back(world.texts.Lookup(129));
+    EXPECT_EQ(world.prompter.Texts(), expected);
+    EXPECT_EQ(world.run.Counters.Failed, 2);
+    EXPECT_EQ(dir.Names(), (Names{u"12.txt", u"34.txt"}));
+  }
+  EXPECT_EQ(world.PreviewNewNames(), (Names{u"<info> No filename will be edited"}));
+}
+
+TEST_F(RenameRun, PreviewStopsAtTheRowLimit) {
+  struct Row {
+    int files;
+    int limit;
+    Names tail;  // what follows the item rows
+  };
+  const Row rows[] = {
+      {25, 20, {u"<info> By default only 20 names are shown ('Preview file number' can be changed in 'Options')"}},
+      {20, 20, {}},
+      {3, 1, {u"<info> By default only 20 names are shown ('Preview file number' can be changed in 'Options')"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.files);
+    TempFolder sub(*world.fs);
+    world.program.TargetFolder = WithTrailingSeparator(sub.Path());
+    for (int i = 0; i < row.files; ++i) sub.MakeFile(U16("x" + std::to_string(100 + i) + ".txt"));
+    world.options.Prenum = row.limit;
+    RemoveStrings(u"x");
+    Preview();
+    const Names rowsShown = world.PreviewNewNames();
+    ASSERT_EQ(rowsShown.size(), std::size_t(row.limit) + row.tail.size());
+    EXPECT_EQ(rowsShown.front(), u"100.txt");
+    EXPECT_EQ(Names(rowsShown.begin() + row.limit, rowsShown.end()), row.tail);
+    EXPECT_EQ(world.run.Counters.PreviewRows, row.limit);
+    EXPECT_FALSE(world.run.Stop.IsSet());
+    EXPECT_FALSE(world.run.PreviewMode);
+  }
+}
+
+TEST_F(RenameRun, PreviewWithSubfoldersShowsTheFolderOfEachNewName) {
+  dir.MakeFile(u"one/xa.txt");
+  dir.MakeFile(u"two/xa.txt");
+  dir.MakeFile(u"xtop.txt");
+  RemoveStrings(u"x");
+  request.IncludeSubfolders = true;
+  Preview();
+  const std::u16string one = WithTrailingSeparator(dir / u"one");
+  const std::u16string two = WithTrailingSeparator(dir / u"two");
+  const std::u16string top = WithTrailingSeparator(dir.Path());
+  // Each subfolder's batch is done when the walk meets it, before the top folder's.
+  EXPECT_EQ(world.PreviewNewNames(), (Names{one + u"a.txt", two + u"a.txt", top + u"top.txt"}));
+  EXPECT_EQ(world.PreviewOldNames(), (Names{u"xa.txt", u"xa.txt", u"xtop.txt"}));
+}
+
+TEST_F(RenameRun, RealRunRecordsPairsCountersAndTotal) {
+  dir.MakeFile(u"xa.txt", "a");
+  dir.MakeFile(u"xb.txt", "b");
+  dir.MakeFile(u"c.txt", "c");  // unchanged
+  world.program.RenamedTotal = 40;
+  RemoveStrings(u"x");
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"a.txt", u"b.txt", u"c.txt"}));
+  EXPECT_EQ(world.run.Counters.Renamed, 2);
+  EXPECT_EQ(world.run.Counters.Failed, 0);
+  EXPECT_EQ(world.program.RenamedTotal, 42u);
+  using Pair = std::pair<std::u16string, std::u16string>;
+  EXPECT_EQ(world.sink.pending, (std::vector<Pair>{{dir / u"a.txt", dir / u"xa.txt"}, {dir / u"b.txt", dir / u"xb.txt"}}));
+  EXPECT_EQ(world.sink.scheduled, 1);
+  EXPECT_EQ(world.host.events, (std::vector<std::string>{"close edit", "sound"}));
+  EXPECT_TRUE(world.run.EditDone);
+  EXPECT_TRUE(world.prompter.shown.empty());
+}
+
+TEST_F(RenameRun, EndOfRunFollowsTheOptions) {
+  struct Row {
+    const char* name;
+    bool renames;
+    bool exitAfter;
+    bool sound;
+    std::vector<std::string> events;
+    int flushes, scheduled;
+  };
+  const Row rows[] = {
+      {"renamed, defaults", true, false, true, {"close edit", "sound"}, 0, 1},
+      {"renamed, exit after one operation", true, true, true, {"close main", "sound"}, 1, 0},
+      {"renamed, no sound", true, false, false, {"close edit"}, 0, 1},
+      {"nothing renamed", false, false, true, {"show edit"}, 0, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder sub(*world.fs);
+    world.program.TargetFolder = WithTrailingSeparator(sub.Path());
+    sub.MakeFile(u"xa.txt");
+    world.sink = {};
+    world.host.events.clear();
+    world.prompter.shown.clear();
+    world.options.Options1 = row.exitAfter;
+    world.options.Endsound = row.sound;
+    RemoveStrings(row.renames ? u"x" : u"nothing");
+    Rename();
+    EXPECT_EQ(world.host.events, row.events);
+    EXPECT_EQ(world.sink.flushes, row.flushes);
+    EXPECT_EQ(world.sink.scheduled, row.scheduled);
+    EXPECT_EQ(world.prompter.Texts(), row.renames ? Names{} : Names{world.texts.Lookup(129)});
+  }
+}
+
+TEST_F(RenameRun, LargeRunsGoThroughTheProgressWindowAndCanBeStopped) {
+  for (int i = 0; i < 10; ++i) dir.MakeFile(U16("x" + std::to_string(i) + ".txt"), "data");
+  RemoveStrings(u"x");
+  world.observer.stopAfter = 3;
+  Rename();
+  EXPECT_EQ(world.observer.progressJobs, 1);
+  EXPECT_EQ(world.observer.batches, (std::vector<std::size_t>{10}));
+  EXPECT_EQ(world.observer.renamed, (Names{u"0.txt", u"1.txt", u"2.txt"}));
+  EXPECT_EQ(dir.Names(), (Names{u"0.txt", u"1.txt", u"2.txt", u"x3.txt", u"x4.txt", u"x5.txt", u"x6.txt",
+                                u"x7.txt", u"x8.txt", u"x9.txt"}));
+  EXPECT_EQ(world.sink.pending.size(), 3u);
+  EXPECT_EQ(world.host.events.front(), "hide edit");
+  EXPECT_FALSE(world.run.Stop.IsSet());  // cleared at the end of every run
+}
+
+TEST_F(RenameRun, SmallRunsNeedNoProgressWindow) {
+  for (int i = 0; i < 5; ++i) dir.MakeFile(U16("x" + std::to_string(i) + ".txt"));
+  RemoveStrings(u"x");
+  Rename();
+  EXPECT_EQ(world.observer.progressJobs, 0);
+  EXPECT_EQ(world.run.Counters.Renamed, 5);
+  EXPECT_TRUE(world.observer.renamed.empty());  // no progress display outside the window
+}
+
+TEST_F(RenameRun, ListItemsFollowTheirRenames) {
+  dir.MakeFile(u"xa.txt");
+  dir.MakeFile(u"xb.txt");
+  // Folder view: item texts are names.
+  world.list.checkBoxes = true;
+  world.list.items = {{u"xa.txt", true}, {u"xb.txt", false}};
+  request.Scope = TargetScope::CheckedFiles;
+  RemoveStrings(u"x");
+  Rename();
+  EXPECT_EQ(world.list.items[0].text, u"a.txt");
+  EXPECT_EQ(world.list.items[1].text, u"xb.txt");
+  EXPECT_EQ(dir.Names(), (Names{u"a.txt", u"xb.txt"}));
+
+  // Chosen files: item texts are full paths.
+  world.program.TargetFolder.clear();
+  world.list.checkBoxes = false;
+  world.list.items = {{dir / u"xb.txt", true}};
+  Rename();
+  EXPECT_EQ(world.list.items[0].text, dir / u"b.txt");
+}
+
+TEST_F(RenameRun, FailedRenameIsReportedCountedAndTheRunGoesOn) {
+  dir.MakeFile(u"xa.txt");
+  dir.MakeFile(u"xb.txt");
+  world.program.TargetFolder.clear();
+  world.list.items = {{dir / u"xgone.txt", true}, {dir / u"xa.txt", true}};
+  RemoveStrings(u"x");
+  Rename();
+  ASSERT_EQ(world.sink.failures.size(), 1u);
+  EXPECT_EQ(world.sink.failures[0].oldName, u"xgone.txt");
+  EXPECT_EQ(world.sink.failures[0].newName, u"gone.txt");
+  EXPECT_EQ(world.sink.failures[0].status, RenameStatus::SourceMissing);
+  EXPECT_EQ(world.run.Counters.Failed, 1);
+  EXPECT_EQ(world.run.Counters.Renamed, 1);
+  EXPECT_EQ(dir.Names(), (Names{u"a.txt", u"xb.txt"}));
+}
+
+TEST(NameCheck, ReservedNamesAndLength) {
+  test::RecordingPrompter prompter;
+  StringTable texts;
+  const MessageContext messages{texts, prompter};
+  struct Row {
+    std::u16string name;
+    bool accepted;
+  };
+  const std::u16string reservedMessage =
+      u"cannot be used because some names (con, aux, com1, lpt1, prn, nul) are reserved by Windows, please use a "
+      u"different name.";
+  const Row rows[] = {{u"con", false},      {u"aux", false},   {u"com1", false},
+                      {u"lpt1", false},     {u"prn", false},   {u"nul", false},
+                      {u"CON", true},       {u"con.txt", true}, {u"com2", true},
+                      {std::u16string(255, u'a'), true},       {std::u16string(256, u'a'), false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8Lossy(row.name.substr(0, 10)) + " length " + std::to_string(row.name.size()));
+    prompter.shown.clear();
+    EXPECT_EQ(CheckNewName(row.name, messages), row.accepted);
+    ASSERT_EQ(prompter.shown.size(), row.accepted ? 0u : 1u);
+    if (row.accepted) continue;
+    EXPECT_EQ(prompter.shown[0].caption, u"Information");
+    const std::u16string head = u"The new filename:: '" + row.name + u"' ";
+    EXPECT_EQ(prompter.shown[0].text,
+              head + (row.name.size() >= 256 ? u"cannot be used because the filename (plus path) is too long (Windows "
+                                               u"supports up to 255 characters), please shorten it."
+                                             : reservedMessage));
+  }
+}
+
+TEST(NameCheck, ForbiddenCharactersInNewNamesAndTypedTexts) {
+  test::RecordingPrompter prompter;
+  StringTable texts;
+  const MessageContext messages{texts, prompter};
+  const std::u16string message126 =
+      u"Windows does not allow to use specific characters in file names, please remove any of those: \\ / : * ? \" "
+      u"< > |";
+  struct Row {
+    std::u16string text;
+    bool newNameOk;   // as a new name
+    bool typedOk;     // as a typed template
+  };
+  const Row rows[] = {{u"plain name.txt", true, true}, {u"", true, true},          {u"a/b", false, false},
+                      {u"a\\b", false, false},         {u"c:", false, false},       {u"what?", false, false},
+                      {u"\"q\"", false, false},        {u"<>", false, false},       {u"a|b", false, false},
+                      {u"star*", false, false},        {u"tab\there", false, true}, {u"nul\x01", false, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8Lossy(row.text));
+    prompter.shown.clear();
+    EXPECT_EQ(CheckNewNameCharacters(row.text, messages), row.newNameOk);
+    EXPECT_EQ(CheckTypedName(row.text, SpecialStringSettings{}, messages), row.typedOk);
+    for (const auto& shown : prompter.shown) EXPECT_EQ(shown.text, message126);
+  }
+}
+
+TEST(NameCheck, RandomTokens) {
+  test::RecordingPrompter prompter;
+  StringTable texts;
+  const MessageContext messages{texts, prompter};
+  struct Row {
+    std::u16string text;
+    bool enabled;
+    std::u16string message;  // empty: accepted
+  };
+  const Row rows[] = {
+      {u"%3%", true, u""},
+      {u"%100%", true, u""},
+      {u"%150%", true, u"150 is too big. Max random string digits is 100."},
+      {u"%0150%", true, u"0150 is too big. Max random string digits is 100."},
+      {u"%99999999999999999999%", true, u"99999999999999999999 is too big. Max random string digits is 100."},
+      {u"%ab%", true, u"The random string digits(ab) is not an integer."},
+      {u"%abc%", true, u""},
+      {u"%-5%", true, u""},
+      {u"50%", true, u""},
+      {u"%%_%3%", true, u"The random string digits(_) is not an integer."},
+      {u"%2%%x%", true, u"The random string digits(x) is not an integer."},
+      {u"%3%y%ab%", true, u"The random string digits(ab) is not an integer."},
+      {u"%ab%", false, u""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(ToUtf8Lossy(row.text));
+    prompter.shown.clear();
+    SpecialStringSettings settings;
+    settings.Enabled = row.enabled;
+    EXPECT_EQ(CheckRandomSpecs(row.text, settings, messages), row.message.empty());
+    EXPECT_EQ(prompter.Texts(), row.message.empty() ? Names{} : Names{row.message});
+  }
+}
+
+}  // namespace
+}  // namespace renamora
