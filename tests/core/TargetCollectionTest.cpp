@@ -1,0 +1,293 @@
+// Which items a run takes, in which order, from folders, checked list items and
+// chosen files; and the probe that tells whether there is anything to do.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/Paths.h"
+#include "core/text/Utf.h"
+#include "support/Fakes.h"
+#include "support/Links.h"
+#include "support/TempFolder.h"
+
+namespace renamora {
+namespace {
+
+using test::TempFolder;
+using Names = std::vector<std::u16string>;
+
+class Collection : public testing::Test {
+ protected:
+  Collection() {
+    request.Mode = std::u16string(EditMode::kRemove);
+    request.Remove.Strings = {u"x", u"", u""};
+    request.Remove.CaseSensitive = true;
+  }
+
+  // The standard tree: files and folders whose names lose their "x" when renamed.
+  void MakeTree(TempFolder& t) {
+    t.MakeFile(u"xa.txt");
+    t.MakeFile(u"._xhid.txt");
+    t.MakeFile(u"xsub/xc.txt");
+    t.MakeFile(u"xsub/xdeep/xd.txt");
+    t.MakeFile(u"xpage_files/xe.txt");
+    t.MakeFile(u"xpage.files/xe.txt");
+    t.MakeFile(u".xhdir/xf.txt");
+    world.fs->SetAttributes(t / u"._xhid.txt", kAttrHidden);
+    world.fs->SetAttributes(t / u".xhdir", kAttrHidden);
+  }
+
+  // Every path below the folder, folders included, in walk order.
+  Names Tree(const std::u16string& folder, const std::u16string& prefix = {}) {
+    Names out;
+    if (auto entries = world.fs->ListFolder(folder)) {
+      for (const auto& e : *entries) {
+        out.push_back(prefix + e.name);
+        if (e.isFolder) {
+          Names inner = Tree(folder + kPathSeparator + e.name, prefix + e.name + u"/");
+          out.insert(out.end(), inner.begin(), inner.end());
+        }
+      }
+    }
+    return out;
+  }
+
+  void Run(const std::u16string& targetFolder) {
+    world.program.TargetFolder = targetFolder.empty() ? std::u16string() : WithTrailingSeparator(targetFolder);
+    world.Engine().RenameCommand(request);
+  }
+
+  test::EngineWorld world;
+  TempFolder dir{*world.fs};
+  EditRequest request;
+};
+
+TEST_F(Collection, FolderWalksByScopeSubfoldersAndHiddenItems) {
+  struct Row {
+    const char* name;
+    TargetScope scope;
+    bool subfolders, hidden;
+    Names after;
+  };
+  const Row rows[] = {
+      {"one layer of files", TargetScope::AllFiles, false, false,
+       {u".xhdir", u".xhdir/xf.txt", u"._xhid.txt", u"a.txt", u"xpage.files", u"xpage.files/xe.txt", u"xpage_files",
+        u"xpage_files/xe.txt", u"xsub", u"xsub/xc.txt", u"xsub/xdeep", u"xsub/xdeep/xd.txt"}},
+      {"files at every depth, companions and hidden folders left alone", TargetScope::AllFiles, true, false,
+       {u".xhdir", u".xhdir/xf.txt", u"._xhid.txt", u"a.txt", u"xpage.files", u"xpage.files/xe.txt", u"xpage_files",
+        u"xpage_files/xe.txt", u"xsub", u"xsub/c.txt", u"xsub/xdeep", u"xsub/xdeep/d.txt"}},
+      {"hidden items included", TargetScope::AllFiles, true, true,
+       {u".xhdir", u".xhdir/f.txt", u"a.txt", u"xpage.files", u"xpage.files/xe.txt", u"xpage_files",
+        u"xpage_files/xe.txt", u"xsub", u"xsub/c.txt", u"xsub/xdeep", u"xsub/xdeep/d.txt", u"_hid.txt"}},
+      {"folders of one layer", TargetScope::Folders, false, false,
+       {u".xhdir", u".xhdir/xf.txt", u"._xhid.txt", u"sub", u"sub/xc.txt", u"sub/xdeep", u"sub/xdeep/xd.txt",
+        u"xa.txt", u"xpage.files", u"xpage.files/xe.txt", u"xpage_files", u"xpage_files/xe.txt"}},
+      {"folders at every depth", TargetScope::Folders, true, false,
+       {u".xhdir", u".xhdir/xf.txt", u"._xhid.txt", u"sub", u"sub/deep", u"sub/deep/xd.txt", u"sub/xc.txt",
+        u"xa.txt", u"xpage.files", u"xpage.files/xe.txt", u"xpage_files", u"xpage_files/xe.txt"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder t(*world.fs);
+    MakeTree(t);
+    request.Scope = row.scope;
+    request.IncludeSubfolders = row.subfolders;
+    request.IncludeHidden = row.hidden;
+    Run(t.Path());
+    EXPECT_EQ(Tree(t.Path()), row.after);
+  }
+}
+
+TEST_F(Collection, FoldersAreRenamedDeepestFirst) {
+  MakeTree(dir);
+  request.Scope = TargetScope::Folders;
+  request.IncludeSubfolders = true;
+  Run(dir.Path());
+  ASSERT_EQ(world.sink.pending.size(), 2u);
+  EXPECT_EQ(world.sink.pending[0].second, dir / u"xsub/xdeep");
+  EXPECT_EQ(world.sink.pending[1].second, dir / u"xsub");
+}
+
+TEST_F(Collection, ThisFolderScopeRenamesOnlyTheTargetFolder) {
+  MakeTree(dir);
+  request.Scope = TargetScope::ThisFolder;
+  Run(dir / u"xsub");
+  EXPECT_EQ(Tree(dir.Path()),
+            (Names{u".xhdir", u".xhdir/xf.txt", u"._xhid.txt", u"sub", u"sub/xc.txt", u"sub/xdeep", u"sub/xdeep/xd.txt",
+                   u"xa.txt", u"xpage.files", u"xpage.files/xe.txt", u"xpage_files", u"xpage_files/xe.txt"}));
+}
+
+TEST_F(Collection, CheckedListItems) {
+  struct Row {
+    const char* name;
+    TargetScope scope;
+    bool subfolders;
+    Names after;
+  };
+  const Row rows[] = {
+      {"checked files only", TargetScope::CheckedFiles, false,
+       {u"a.txt", u"xb.txt", u"xsub", u"xsub/xc.txt", u"xsub/xdeep", u"xsub/xdeep/xd.txt"}},
+      {"a checked folder is walked, not renamed", TargetScope::CheckedFiles, true,
+       {u"a.txt", u"xb.txt", u"xsub", u"xsub/c.txt", u"xsub/xdeep", u"xsub/xdeep/d.txt"}},
+      {"checked folders", TargetScope::Folders, false,
+       {u"sub", u"sub/xc.txt", u"sub/xdeep", u"sub/xdeep/xd.txt", u"xa.txt", u"xb.txt"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder t(*world.fs);
+    t.MakeFile(u"xa.txt");
+    t.MakeFile(u"xb.txt");
+    t.MakeFile(u"xsub/xc.txt");
+    t.MakeFile(u"xsub/xdeep/xd.txt");
+    world.list.checkBoxes = true;
+    world.list.items = {{u"xa.txt", true}, {u"xb.txt", false}, {u"xsub", true}};
+    request.Scope = row.scope;
+    request.IncludeSubfolders = row.subfolders;
+    Run(t.Path());
+    EXPECT_EQ(Tree(t.Path()), row.after);
+  }
+}
+
+TEST_F(Collection, ChosenFilesPassUnlessAFilterBoxIsOn) {
+  struct Row {
+    const char* name;
+    bool includeSystem;
+    Names after;
+  };
+  const Row rows[] = {
+      {"no filter box: hidden chosen files are renamed", false, {u"a.txt", u"_hid.txt"}},
+      {"a filter box on: the attribute rule applies", true, {u"._xhid.txt", u"a.txt"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder t(*world.fs);
+    t.MakeFile(u"xa.txt");
+    t.MakeFile(u"._xhid.txt");
+    world.fs->SetAttributes(t / u"._xhid.txt", kAttrHidden);
+    world.list.checkBoxes = false;
+    world.list.items = {{t / u"._xhid.txt", true}, {t / u"xa.txt", true}};
+    request.IncludeSystem = row.includeSystem;
+    Run({});
+    EXPECT_EQ(Tree(t.Path()), row.after);
+  }
+}
+
+TEST_F(Collection, PickedPathsOfADirectStart) {
+  dir.MakeFile(u"xa.txt");
+  dir.MakeFile(u"xb.txt");
+  world.program.DirectEditStart = true;
+  world.program.PickedPaths = {dir / u"xb.txt"};
+  Run({});
+  EXPECT_EQ(Tree(dir.Path()), (Names{u"b.txt", u"xa.txt"}));
+  // A direct start lists what it renamed, as there is no folder view to update.
+  ASSERT_EQ(world.list.items.size(), 1u);
+  EXPECT_EQ(world.list.items[0].text, dir / u"b.txt");
+}
+
+TEST_F(Collection, TypeFilterIsASubstringTestOfTheExtension) {
+  for (auto name : {u"xa.JPG", u"xb.jpeg", u"xc.png", u"xd", u"xe.peg", u"xf.pg"}) dir.MakeFile(name);
+  request.TypeFilterOn = true;
+  request.TypeFilter = u"  jpg,jpeg\t";
+  Run(dir.Path());
+  // "jpeg," holds "peg," and "pg," too; a file without extension is tested with "," alone.
+  EXPECT_EQ(Tree(dir.Path()), (Names{u"a.JPG", u"b.jpeg", u"d", u"e.peg", u"f.pg", u"xc.png"}));
+  EXPECT_EQ(request.TypeFilter, u"jpg,jpeg");  // trimmed and written back
+}
+
+TEST_F(Collection, EmptyTypeFilterSwitchesTheFilterOff) {
+  dir.MakeFile(u"xa.png");
+  request.TypeFilterOn = true;
+  request.TypeFilter = u"   ";
+  Run(dir.Path());
+  EXPECT_FALSE(request.TypeFilterOn);
+  EXPECT_EQ(Tree(dir.Path()), (Names{u"a.png"}));
+}
+
+TEST_F(Collection, WalksNeverEnterLinks) {
+  TempFolder outside(*world.fs);
+  outside.MakeFile(u"xsecret.txt", "keep");
+  dir.MakeFile(u"xa.txt");
+  ASSERT_TRUE(test::MakeFolderLink(outside.Path(), dir / u"link"));
+  request.IncludeSubfolders = true;
+  Run(dir.Path());
+  EXPECT_EQ(outside.Names(), (Names{u"xsecret.txt"}));
+  EXPECT_EQ(outside.Read(u"xsecret.txt"), "keep");
+  request.Scope = TargetScope::Folders;
+  Run(dir.Path());
+  EXPECT_EQ(outside.Names(), (Names{u"xsecret.txt"}));
+}
+
+TEST_F(Collection, SequenceFollowsNamesNotCreationOrder) {
+  for (auto name : {u"xc.txt", u"xb.txt", u"xa.txt"}) dir.MakeFile(name, std::string(1, char(name[1])));
+  request.Remove.Strings = {u"a", u"b", u"c"};
+  Run(dir.Path());
+  EXPECT_EQ(dir.Read(u"x.txt"), "a");
+  EXPECT_EQ(dir.Read(u"x(1).txt"), "b");
+  EXPECT_EQ(dir.Read(u"x(2).txt"), "c");
+}
+
+TEST_F(Collection, ProbeFindsSomethingOrSaysWhyNot) {
+  struct Row {
+    const char* name;
+    std::u16string mode;
+    TargetScope scope;
+    bool subfolders;
+    Names files;
+    bool found;
+    Names messages;
+  };
+  const std::u16string remove(EditMode::kRemove), save(EditMode::kSaveAll);
+  const Row rows[] = {
+      {"empty folder", remove, TargetScope::AllFiles, false, {}, false, {u"There is no file (one layer) now!"}},
+      {"only a subfolder", remove, TargetScope::AllFiles, true, {u"sub/a.txt"}, false,
+       {u"There is no file (one layer) now!"}},
+      {"a file", remove, TargetScope::AllFiles, false, {u"a.txt"}, true, {}},
+      {"no subfolder", remove, TargetScope::Folders, false, {u"a.txt"}, false, {u"There is no subfolder now!"}},
+      {"a subfolder", remove, TargetScope::Folders, false, {u"sub/a.txt"}, true, {}},
+      {"save: one level down", save, TargetScope::AllFiles, true, {u"sub/a.txt"}, true, {}},
+      {"save: nothing anywhere", save, TargetScope::AllFiles, true, {}, false, {u"There is no file and subfolder now!"}},
+      {"save: one layer, nothing", save, TargetScope::AllFiles, false, {u"sub/a.txt"}, false, {}},
+      {"this folder", remove, TargetScope::ThisFolder, false, {}, true, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder t(*world.fs);
+    for (const auto& f : row.files) t.MakeFile(f);
+    world.prompter.shown.clear();
+    world.program.TargetFolder = WithTrailingSeparator(t.Path());
+    request.Mode = row.mode;
+    request.Scope = row.scope;
+    request.IncludeSubfolders = row.subfolders;
+    EXPECT_EQ(!world.Engine().Probe(request).empty(), row.found);
+    EXPECT_EQ(world.prompter.Texts(), row.messages);
+  }
+}
+
+TEST_F(Collection, ProbeOfAVanishedTargetFolder) {
+  world.program.TargetFolder = WithTrailingSeparator(dir / u"gone");
+  request.Scope = TargetScope::ThisFolder;
+  world.Engine().RenameCommand(request);
+  EXPECT_EQ(world.prompter.Texts(), (Names{u"The targeted folder has been modified or deleted!"}));
+  EXPECT_EQ(world.host.events, std::vector<std::string>{});  // the command ended before any run
+}
+
+TEST_F(Collection, ProbeOfCheckedItemsLooksIntoFoldersWithSubfolders) {
+  dir.MakeFile(u"one/a.txt");
+  dir.MakeFolder(u"two");
+  world.program.TargetFolder = WithTrailingSeparator(dir.Path());
+  world.list.checkBoxes = true;
+  world.list.items = {{u"one", true}, {u"two", true}};
+  request.Scope = TargetScope::CheckedFiles;
+  EXPECT_EQ(world.Engine().Probe(request), u"");  // no checked file, subfolders off
+  request.IncludeSubfolders = true;
+  // The last folder decides, even when it is empty.
+  EXPECT_EQ(world.Engine().Probe(request), u"");
+  world.list.items = {{u"two", true}, {u"one", true}};
+  EXPECT_EQ(world.Engine().Probe(request), dir / u"one" + kPathSeparator + u"a.txt");
+  EXPECT_TRUE(world.prompter.shown.empty());
+}
+
+}  // namespace
+}  // namespace renamora
