@@ -8,25 +8,10 @@
 #include "core/text/NameOrder.h"
 #include "core/text/Utf.h"
 #include "platform/Locale.h"
+#include "support/TableLocale.h"
 
 namespace renamora {
 namespace {
-
-// Upper-cases by the built-in table so that the tests need no real backend.
-class TableLocale final : public Locale {
- public:
-  char16_t UpperUnit(char16_t c) const override { return UpcaseUnit(c); }
-  std::u16string DecimalSeparator() const override { return u"."; }
-  std::u16string ShortDateFormat() const override { return u"yyyy-MM-dd"; }
-  std::u16string LongTimeFormat() const override { return u"HH:mm:ss"; }
-  std::uint16_t SystemLanguageId() const override { return 1033; }
-  std::optional<std::string> ToCodePage(std::u16string_view text) const override {
-    return Utf16ToUtf8(text);
-  }
-  std::u16string FromCodePage(std::string_view bytes) const override {
-    return Utf8ToUtf16(bytes);
-  }
-};
 
 std::string Show(std::u16string_view text) { return ToUtf8Lossy(text); }
 
@@ -61,7 +46,7 @@ TEST(RemoveStringsTest, RemovesEachStringInTurnFromThePreviousResult) {
       {"non-ASCII case-sensitive", u"\u00c9t\u00e9-\u00e9t\u00e9", u"\u00e9t\u00e9", u"", u"",
        true, false, u"\u00c9t\u00e9-"},
   };
-  const TableLocale locale;
+  const test::TableLocale locale;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     RemoveOptions options;
@@ -103,7 +88,7 @@ TEST(RemoveSelectedPartTest, RemovesTheSpanClampedToTheName) {
       {"empty name", u"", u"abcdef", 1, 2, false, u""},
       {"empty name from the end", u"", u"abcdef", 1, 2, true, u""},
   };
-  const TableLocale locale;
+  const test::TableLocale locale;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const SampleSelection sample{row.sample, row.start, row.length, 0};
@@ -156,7 +141,7 @@ TEST(RemoveBetweenTest, RemovesWhatLiesBetweenEachPairFromLeftToRight) {
       {"empty name", u"", u"[", u"]", false, u""},
       {"non-ASCII bounds", u"\u00ab\u03b1\u00bb\u0434", u"\u00ab", u"\u00bb", true, u"\u0434"},
   };
-  const TableLocale locale;
+  const test::TableLocale locale;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     EXPECT_EQ(Show(RemoveBetween(row.name, row.left, row.right, row.bounds)), Show(row.expected));
@@ -198,7 +183,7 @@ TEST(RemoveAllNumbersTest, RemovesAsciiDigitsThenTrimsAndFoldsSpaces) {
       {"full-width digits stay beside ASCII ones", u"x\uff112", u"x\uff11"},
       {"Arabic-Indic digits stay", u"\u0661a1", u"\u0661a"},
   };
-  const TableLocale locale;
+  const test::TableLocale locale;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     EXPECT_EQ(Show(RemoveAllNumbers(row.name)), Show(row.expected));
@@ -239,7 +224,7 @@ TEST(RemoveTest, RunsOnlyTheChosenOperation) {
       {"clean symbols is not a removal", RemoveChoice::CleanSymbols, AnythingChoice::AllNumbers,
        u"a-b[1]c2"},
   };
-  const TableLocale locale;
+  const test::TableLocale locale;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     RemoveOptions options = base;

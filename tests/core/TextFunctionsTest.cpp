@@ -9,25 +9,10 @@
 #include "core/text/NameOrder.h"
 #include "core/text/Utf.h"
 #include "platform/Locale.h"
+#include "support/TableLocale.h"
 
 namespace renamora {
 namespace {
-
-// Upper-cases by the built-in table so that the tests need no real backend.
-class TableLocale final : public Locale {
- public:
-  char16_t UpperUnit(char16_t c) const override { return UpcaseUnit(c); }
-  std::u16string DecimalSeparator() const override { return u"."; }
-  std::u16string ShortDateFormat() const override { return u"yyyy-MM-dd"; }
-  std::u16string LongTimeFormat() const override { return u"HH:mm:ss"; }
-  std::uint16_t SystemLanguageId() const override { return 1033; }
-  std::optional<std::string> ToCodePage(std::u16string_view text) const override {
-    return Utf16ToUtf8(text);
-  }
-  std::u16string FromCodePage(std::string_view bytes) const override {
-    return Utf8ToUtf16(bytes);
-  }
-};
 
 std::string Show(std::u16string_view text) { return ToUtf8Lossy(text); }
 
@@ -128,7 +113,7 @@ struct ReplaceRow {
 };
 
 void CheckReplaceRows(const ReplaceRow* begin, const ReplaceRow* end) {
-  const TableLocale locale;
+  const test::TableLocale locale;
   for (const ReplaceRow* row = begin; row != end; ++row) {
     SCOPED_TRACE(row->label);
     const std::u16string got =
