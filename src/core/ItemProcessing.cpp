@@ -68,27 +68,45 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
                                         const std::u16string& extension, const std::u16string& newBase) {
   const std::u16string oldName = NameOf(item.Path);
   const std::u16string cleanBase = CleanNewBase(newBase);
-  std::u16string w = cleanBase;
-  int number = 0;
-  // Numbering against the disk; a change of letter case only is never numbered,
-  // since the item itself would count as taking the name.
-  if (s_.locale.CompareNoCase(w + extension, oldName) != 0) {
-    while (s_.fs.Exists(folder + w + extension)) {
-      ++number;
-      w = cleanBase + u"(" + DecimalText(number) + u")";
-    }
-  }
-  const std::u16string newName = w + extension;
+  // A change of letter case only is never numbered: the item itself would count as
+  // holding the name.
+  const bool numbered = s_.locale.CompareNoCase(cleanBase + extension, oldName) != 0;
   const MessageContext messages{s_.texts, s_.prompter};
-  if (!CheckNewName(newName, messages) || !CheckNewNameCharacters(newName, messages)) {
+  auto nameWith = [&](int number) {
+    return number == 0 ? cleanBase + extension : cleanBase + u"(" + DecimalText(number) + u")" + extension;
+  };
+  auto refuse = [&](const std::u16string& newName) {
+    CheckNewName(newName, messages);
     ++s_.run.Counters.Failed;
     ListUnhandled(item, true);
     return ItemOutcome::Refused;
+  };
+
+  int number = 0;
+  std::u16string newName = nameWith(0);
+  RenameStatus status = RenameStatus::Ok;
+  if (s_.run.PreviewMode || !numbered) {
+    while (numbered && s_.fs.Exists(folder + newName)) newName = nameWith(++number);
+    if (NewNameRefusal(newName) != 0) return refuse(newName);
+    if (s_.run.PreviewMode) return AddPreviewRow(oldName, folder, cleanBase, extension, number);
+    status = s_.fs.Rename(item.Path, folder + newName);
+  } else {
+    // The rename itself tells whether a name is taken (it never replaces), so the
+    // numbering asks the disk once per candidate and cannot be overtaken by another
+    // program between the check and the rename. The result is the one a check of
+    // every candidate before renaming would give.
+    for (;;) {
+      if (NewNameRefusal(newName) != 0) {
+        if (!s_.fs.Exists(folder + newName)) return refuse(newName);
+      } else {
+        status = s_.fs.Rename(item.Path, folder + newName);
+        if (status != RenameStatus::TargetExists) break;
+      }
+      newName = nameWith(++number);
+    }
   }
-  if (s_.run.PreviewMode) return AddPreviewRow(oldName, folder, cleanBase, extension, number);
 
   const std::u16string newPath = folder + newName;
-  const RenameStatus status = s_.fs.Rename(item.Path, newPath);
   if (status != RenameStatus::Ok) {
     s_.sink.RenameFailed(oldName, newName, status);
     ListUnhandled(item, true);

@@ -18,14 +18,25 @@ std::u16string ForbiddenCharactersText(const TextLookup& texts) {
   return text;
 }
 
-bool CheckNewName(std::u16string_view newName, const MessageContext& messages) {
+MessageId NewNameRefusal(std::u16string_view newName) {
   static constexpr std::u16string_view kReserved[] = {u"con", u"aux", u"com1", u"lpt1", u"prn", u"nul"};
-  MessageId reason = 0;
   for (auto r : kReserved) {
-    if (newName == r) reason = 127;
+    if (newName == r) return 127;
   }
-  if (reason == 0 && newName.size() >= 256) reason = 128;
+  if (newName.size() >= 256) return 128;
+  for (char16_t c : newName) {
+    if (c < 0x20 || kForbiddenNameChars.find(c) != std::u16string_view::npos) return 126;
+  }
+  return 0;
+}
+
+bool CheckNewName(std::u16string_view newName, const MessageContext& messages) {
+  const MessageId reason = NewNameRefusal(newName);
   if (reason == 0) return true;
+  if (reason == 126) {
+    messages.Inform(ForbiddenCharactersText(messages.texts));
+    return false;
+  }
   std::u16string text = messages.texts.Lookup(238);
   text += u": '";
   text += newName;
@@ -33,16 +44,6 @@ bool CheckNewName(std::u16string_view newName, const MessageContext& messages) {
   text += messages.texts.Lookup(reason);
   messages.Inform(text);
   return false;
-}
-
-bool CheckNewNameCharacters(std::u16string_view newName, const MessageContext& messages) {
-  for (char16_t c : newName) {
-    if (c < 0x20 || kForbiddenNameChars.find(c) != std::u16string_view::npos) {
-      messages.Inform(ForbiddenCharactersText(messages.texts));
-      return false;
-    }
-  }
-  return true;
 }
 
 bool CheckTypedName(std::u16string_view text, const SpecialStringSettings& settings,

@@ -23,13 +23,13 @@ inline constexpr std::u16string_view kForbiddenNameChars = u"\\/:*?\"<>|";
 // Message 126 with the forbidden characters appended, each after one blank.
 std::u16string ForbiddenCharactersText(const TextLookup& texts);
 
-// Reserved device names and the 255-character limit of a new name (extension
-// included). Shows message 238 with 127 or 128 and answers false when refused.
-bool CheckNewName(std::u16string_view newName, const MessageContext& messages);
+// Why a new name (extension included) cannot be used, or 0 when it can: 127 for a
+// reserved device name, 128 for 256 characters or more, 126 for a forbidden or
+// control character (such a name would be a path or an invalid name, not a name).
+MessageId NewNameRefusal(std::u16string_view newName);
 
-// A new name holding a forbidden character or a control character would be a path
-// or an invalid name, not a name: shows message 126 and answers false.
-bool CheckNewNameCharacters(std::u16string_view newName, const MessageContext& messages);
+// NewNameRefusal with its message (238 with 127 or 128, or 126); false when refused.
+bool CheckNewName(std::u16string_view newName, const MessageContext& messages);
 
 // The random-token check, then the forbidden characters, for a typed template.
 // An empty text is accepted.

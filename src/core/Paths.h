@@ -42,11 +42,14 @@ inline std::u16string WithoutTrailingSeparators(std::u16string_view path) {
   return out;
 }
 
-// The last component of a path (a trailing separator removed first).
-inline std::u16string NameOf(std::u16string_view path) {
-  const std::u16string trimmed = WithoutTrailingSeparators(path);
-  const std::size_t end = LastFolderEnd(trimmed);
-  return end == std::u16string::npos ? trimmed : trimmed.substr(end + 1);
+// The last component of a path (trailing separators removed first), as a view
+// into the path.
+inline std::u16string_view NameView(std::u16string_view path) {
+  while (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
+  const std::size_t end = LastFolderEnd(path);
+  return end == std::u16string_view::npos ? path : path.substr(end + 1);
 }
+
+inline std::u16string NameOf(std::u16string_view path) { return std::u16string(NameView(path)); }
 
 }  // namespace renamora

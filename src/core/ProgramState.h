@@ -36,6 +36,9 @@ struct RunState {
   int SelectionLength = 0;
   // Set while the run's items are processed inside the progress window.
   bool InProgressJob = false;
+  // Files met directly in the target folder by the last probe, exact up to 6;
+  // -1 when the probe did not count them.
+  int ProbeFileCount = -1;
   // The preview window opens maximized after this preview.
   bool PreviewMaximized = false;
 };

@@ -36,6 +36,7 @@ void RenameEngine::RenameCommand(EditRequest& request) {
 std::u16string RenameEngine::Probe(const EditRequest& request) {
   const MessageContext messages{s_.texts, s_.prompter};
   const std::u16string& folder = s_.program.TargetFolder;
+  s_.run.ProbeFileCount = -1;
   switch (request.Scope) {
     case TargetScope::ThisFolder:
       if (s_.fs.IsFolder(folder)) return folder;
@@ -59,7 +60,7 @@ std::u16string RenameEngine::Probe(const EditRequest& request) {
       return result;
     }
     case TargetScope::AllFiles: {
-      std::u16string result = FirstFile(s_.fs, folder);
+      std::u16string result = FirstFile(s_.fs, folder, &s_.run.ProbeFileCount, true);
       if (!result.empty()) return result;
       if (request.Mode != EditMode::kSaveAll) {
         messages.Inform(s_.texts.Lookup(130));
@@ -81,7 +82,10 @@ std::u16string RenameEngine::Probe(const EditRequest& request) {
 bool RenameEngine::IsSmallRun(const EditRequest& request) {
   if (request.IncludeSubfolders || s_.program.PickedPaths.size() > 5) return false;
   int files = 0;
-  if (!s_.program.TargetFolder.empty()) FirstFile(s_.fs, s_.program.TargetFolder, &files);
+  if (s_.program.TargetFolder.empty()) return true;
+  // The probe's count serves, as the folder listing's does for the main window.
+  if (s_.run.ProbeFileCount >= 0) return s_.run.ProbeFileCount <= 5;
+  FirstFile(s_.fs, s_.program.TargetFolder, &files, true);
   return files <= 5;
 }
 

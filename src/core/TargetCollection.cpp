@@ -32,11 +32,11 @@ bool IsWebpageCompanion(std::u16string_view folderName, const Locale& locale) {
   return endsWith(u".FILES") || endsWith(u"_FILES");
 }
 
-std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* fileCount) {
+std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* fileCount, bool anyOrder) {
   const std::u16string f = WithTrailingSeparator(folder);
   std::u16string first;
   int count = 0;
-  if (auto entries = fs.ListFolder(f)) {
+  if (auto entries = fs.ListFolder(f, anyOrder ? ListDetail::KindsAnyOrder : ListDetail::NamesAndKinds)) {
     for (const auto& e : *entries) {
       if (e.isFolder) continue;
       if (first.empty()) first = f + e.name;
@@ -49,7 +49,7 @@ std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* file
 
 std::u16string FirstSubfolder(FileSystem& fs, const std::u16string& folder) {
   const std::u16string f = WithTrailingSeparator(folder);
-  if (auto entries = fs.ListFolder(f)) {
+  if (auto entries = fs.ListFolder(f, ListDetail::NamesAndKinds)) {
     for (const auto& e : *entries) {
       if (e.isFolder) return f + e.name;
     }
@@ -60,7 +60,7 @@ std::u16string FirstSubfolder(FileSystem& fs, const std::u16string& folder) {
 std::u16string FirstFileOneLevelDown(FileSystem& fs, const std::u16string& folder) {
   const std::u16string f = WithTrailingSeparator(folder);
   std::u16string firstFile;
-  if (auto entries = fs.ListFolder(f)) {
+  if (auto entries = fs.ListFolder(f, ListDetail::NamesAndKinds)) {
     for (const auto& e : *entries) {
       if (e.isFolder) return FirstFile(fs, f + e.name);
       if (firstFile.empty()) firstFile = f + e.name;
@@ -129,7 +129,7 @@ void TargetCollector::FolderWalk(const std::u16string& folder) {
   }
   const std::u16string f = WithTrailingSeparator(folder);
   std::vector<TargetItem> batch;
-  if (auto entries = s_.fs.ListFolder(f)) {
+  if (auto entries = s_.fs.ListFolder(f, ListDetail::NamesAndKinds)) {
     for (const auto& e : *entries) {
       if (s_.run.Stop.IsSet()) break;
       if (!AttributeRulePasses(request_, e.attributes)) continue;

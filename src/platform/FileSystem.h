@@ -40,14 +40,24 @@ enum class RenameStatus {
   Failed,         // any other refusal (access, in use, read-only medium, bad name)
 };
 
+// How much a listing must tell of each entry. NamesAndKinds promises only the name,
+// isFolder, isLink and the hidden and system attributes, which is all a folder walk
+// reads; a backend may then skip looking up every entry's details. KindsAnyOrder
+// is the same in whatever order the file system returns, for questions such as
+// "is there a file at all" that need no order.
+enum class ListDetail { Full, NamesAndKinds, KindsAnyOrder };
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
   // Lists a folder's entries without "." and "..", sorted by CompareNtfsOrder of
-  // their names whatever order the file system returns. Links are reported, never
+  // their names whatever order the file system returns (but for KindsAnyOrder). Links are reported, never
   // followed. Returns nothing when the folder cannot be read.
-  virtual std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) = 0;
+  virtual std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) = 0;
+  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) {
+    return ListFolder(folder, ListDetail::Full);
+  }
 
   // Looks up one path without following a final link.
   virtual std::optional<DirEntry> Stat(std::u16string_view path) = 0;

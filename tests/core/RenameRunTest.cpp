@@ -377,7 +377,7 @@ TEST(NameCheck, ForbiddenCharactersInNewNamesAndTypedTexts) {
   for (const auto& row : rows) {
     SCOPED_TRACE(ToUtf8Lossy(row.text));
     prompter.shown.clear();
-    EXPECT_EQ(CheckNewNameCharacters(row.text, messages), row.newNameOk);
+    EXPECT_EQ(CheckNewName(row.text, messages), row.newNameOk);
     EXPECT_EQ(CheckTypedName(row.text, SpecialStringSettings{}, messages), row.typedOk);
     for (const auto& shown : prompter.shown) EXPECT_EQ(shown.text, message126);
   }

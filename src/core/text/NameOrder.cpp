@@ -42,6 +42,13 @@ const Table& GetTable() {
 
 char16_t UpcaseUnit(char16_t c) { return GetTable().upper[c]; }
 
+std::u16string UpcaseText(std::u16string_view text) {
+  const auto& t = GetTable().upper;
+  std::u16string out(text);
+  for (auto& c : out) c = t[c];
+  return out;
+}
+
 int CompareNtfsOrder(std::u16string_view a, std::u16string_view b) {
   const auto& t = GetTable().upper;
   const std::size_t n = std::min(a.size(), b.size());

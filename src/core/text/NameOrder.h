@@ -1,7 +1,12 @@
 // The one order in which every backend lists a folder: the order NTFS keeps.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace renamora {
 
@@ -13,8 +18,33 @@ char16_t UpcaseUnit(char16_t c);
 // NTFS orders a folder's entries. <0, 0, >0.
 int CompareNtfsOrder(std::u16string_view a, std::u16string_view b);
 
+// Puts items in NTFS order of the names that nameOf gives; names equal but for case
+// keep one stable order by their code units. Each name is upper-cased once, which
+// matters for folders of many names with long common beginnings.
+template <class T, class NameOf>
+void SortNtfsOrder(std::vector<T>& items, NameOf nameOf);
+
 inline bool NtfsLess(std::u16string_view a, std::u16string_view b) {
   return CompareNtfsOrder(a, b) < 0;
+}
+
+std::u16string UpcaseText(std::u16string_view text);
+
+template <class T, class NameOf>
+void SortNtfsOrder(std::vector<T>& items, NameOf nameOf) {
+  std::vector<std::u16string> keys;
+  keys.reserve(items.size());
+  for (const T& item : items) keys.push_back(UpcaseText(nameOf(item)));
+  std::vector<std::uint32_t> order(items.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    const int c = keys[a].compare(keys[b]);
+    return c != 0 ? c < 0 : std::u16string_view(nameOf(items[a])) < std::u16string_view(nameOf(items[b]));
+  });
+  std::vector<T> sorted;
+  sorted.reserve(items.size());
+  for (std::uint32_t i : order) sorted.push_back(std::move(items[i]));
+  items = std::move(sorted);
 }
 
 }  // namespace renamora

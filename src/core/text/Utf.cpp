@@ -83,9 +83,12 @@ bool WalkUtf16(std::u16string_view text, CodePoint onCodePoint, Lone onLone) {
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
+  // Most names are ASCII: take such a run unit by unit before the general decoder.
   std::size_t i = 0;
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  std::u16string out(bytes.begin(), bytes.begin() + std::ptrdiff_t(i));
+  if (i == bytes.size()) return out;
+  out.reserve(bytes.size());
   while (i < bytes.size()) {
     char32_t cp = 0;
     const std::size_t n = DecodeOne(bytes, i, cp);
@@ -107,10 +110,18 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
 }
 
 std::optional<std::string> Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  // Names are mostly ASCII: copy such a run byte by byte before the general walk.
+  std::string out(text.size(), '\0');
+  std::size_t ascii = 0;
+  while (ascii < text.size() && text[ascii] < 0x80) {
+    out[ascii] = char(text[ascii]);
+    ++ascii;
+  }
+  if (ascii == text.size()) return out;
+  out.resize(ascii);
+  out.reserve(text.size() * 3);
   const bool ok = WalkUtf16(
-      text, [&](char32_t cp) { AppendUtf8(out, cp); },
+      text.substr(ascii), [&](char32_t cp) { AppendUtf8(out, cp); },
       [&](char16_t lone) {
         if (lone < 0xDC80 || lone > 0xDCFF) return false;
         out += char(lone - 0xDC00);

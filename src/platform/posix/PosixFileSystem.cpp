@@ -49,6 +49,17 @@ DirEntry MakeEntry(std::u16string name, const struct stat& st) {
   return e;
 }
 
+DirEntry MakeKindEntry(std::u16string name, unsigned char type) {
+  DirEntry e;
+  e.isLink = type == DT_LNK;
+  e.isFolder = type == DT_DIR;
+  if (e.isFolder) e.attributes |= kAttrDirectory;
+  if (e.isLink) e.attributes |= kAttrReparsePoint;
+  if (!name.empty() && name[0] == u'.') e.attributes |= kAttrHidden;
+  e.name = std::move(name);
+  return e;
+}
+
 std::string SiblingTempName(const std::string& target) {
   static std::mt19937_64 gen{std::random_device{}()};
   const std::size_t slash = target.rfind('/');
@@ -107,7 +118,9 @@ RenameStatus RenameNoReplace(const std::string& from, const std::string& to) {
 
 class PosixFileSystem final : public FileSystem {
  public:
-  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) override {
+  using FileSystem::ListFolder;
+
+  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override {
     auto path = Utf16ToUtf8(folder);
     if (!path) return std::nullopt;
     const int dirFd = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -121,16 +134,19 @@ class PosixFileSystem final : public FileSystem {
     while (struct dirent* d = ::readdir(dir)) {
       const std::string_view name(d->d_name);
       if (name == "." || name == "..") continue;
+      // The entry's type comes with the name on most file systems; a walk needs no more.
+      if (detail != ListDetail::Full && d->d_type != DT_UNKNOWN) {
+        entries.push_back(MakeKindEntry(Utf8ToUtf16(name), d->d_type));
+        continue;
+      }
       struct stat st;
       if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished
       entries.push_back(MakeEntry(Utf8ToUtf16(name), st));
     }
     ::closedir(dir);
-    std::sort(entries.begin(), entries.end(),
-              [](const DirEntry& a, const DirEntry& b) {
-                const int c = CompareNtfsOrder(a.name, b.name);
-                return c != 0 ? c < 0 : a.name < b.name;  // case variants keep one order too
-              });
+    if (detail != ListDetail::KindsAnyOrder) {
+      SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
+    }
     return entries;
   }
 
@@ -160,7 +176,7 @@ class PosixFileSystem final : public FileSystem {
         return status;
       }
     }
-    if (status == RenameStatus::Ok && CompareNtfsOrder(NameOf(from), NameOf(to)) == 0 &&
+    if (status == RenameStatus::Ok && CompareNtfsOrder(NameView(from), NameView(to)) == 0 &&
         !ListsName(to)) {
       return RenameStatus::Failed;
     }

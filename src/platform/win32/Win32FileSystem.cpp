@@ -134,7 +134,7 @@ std::optional<std::u16string> ListedName(std::u16string_view path) {
 
 }  // namespace
 
-std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_view folder) {
+std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_view folder, ListDetail detail) {
   const std::u16string pattern = WithTrailingSeparator(AsWholePath(folder)) + u'*';
   WIN32_FIND_DATAW data;
   FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data,
@@ -155,11 +155,10 @@ std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_
   if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
 
   // Names that differ only in case can sit side by side on a case-sensitive folder
-  // (Wine on Linux); the ordinal tie-break keeps their order stable between runs.
-  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
-    const int order = CompareNtfsOrder(a.name, b.name);
-    return order != 0 ? order < 0 : a.name < b.name;
-  });
+  // (Wine on Linux); the sort's ordinal tie-break keeps their order stable.
+  if (detail != ListDetail::KindsAnyOrder) {
+    SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
+  }
   return entries;
 }
 

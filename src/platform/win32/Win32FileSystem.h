@@ -7,7 +7,9 @@ namespace renamora {
 
 class Win32FileSystem final : public FileSystem {
  public:
-  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) override;
+  using FileSystem::ListFolder;
+  // Windows reports every detail with the name, so both levels of detail cost the same.
+  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override;
   std::optional<DirEntry> Stat(std::u16string_view path) override;
   RenameStatus Rename(std::u16string_view from, std::u16string_view to) override;
   bool CreateFolder(std::u16string_view path) override;

@@ -1,0 +1,139 @@
+// Times a real "Removpart" run over many files in one folder against a raw rename
+// loop over the same number of files, in the same process, and prints the ratio.
+// Usage: renamora_bench_remove [files=20000] [rounds=3]
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/StringTable.h"
+#include "core/Paths.h"
+#include "core/RenameEngine.h"
+#include "core/text/Utf.h"
+
+using namespace renamora;
+
+namespace {
+
+class SilentPrompter : public Prompter {
+ public:
+  PromptAnswer Show(PromptIcon, PromptButtons, std::u16string_view, std::u16string_view) override {
+    ++shown;
+    return PromptAnswer::Ok;
+  }
+  int shown = 0;
+};
+
+class NoList : public TargetList {
+ public:
+  std::size_t Count() const override { return 0; }
+  std::u16string ItemText(std::size_t) const override { return {}; }
+  bool IsChecked(std::size_t) const override { return false; }
+  bool ShowsCheckBoxes() const override { return false; }
+  void SetItemText(std::size_t, std::u16string_view) override {}
+  void AddItem(std::u16string_view) override {}
+};
+
+// Keeps the pairs in memory as the program does until the undo log is written.
+class PairSink : public RunSink {
+ public:
+  void RecordUndoPair(std::u16string_view c, std::u16string_view p) override { pairs.emplace_back(c, p); }
+  std::size_t PendingUndoPairs() const override { return pairs.size(); }
+  void FlushNow() override {}
+  void ScheduleFlush() override {}
+  void RenameFailed(std::u16string_view, std::u16string_view, RenameStatus) override { ++failed; }
+  std::vector<std::pair<std::u16string, std::u16string>> pairs;
+  int failed = 0;
+};
+
+std::u16string FileName(int i) {
+  char buf[32];
+  snprintf(buf, sizeof buf, "x%06d.dat", i);
+  return U16(buf);
+}
+
+// Plain creation without the whole-file write's flush, which would dominate a profile.
+void MakeFiles(FileSystem& fs, const std::u16string& folder, int n) {
+  fs.CreateFolder(folder);
+  for (int i = 0; i < n; ++i) {
+    const int fd = ::open(Utf16ToUtf8(folder + kPathSeparator + FileName(i))->c_str(), O_WRONLY | O_CREAT, 0644);
+    if (fd >= 0) ::close(fd);
+  }
+}
+
+void RemoveAll(FileSystem& fs, const std::u16string& folder) {
+  if (auto entries = fs.ListFolder(folder)) {
+    for (const auto& e : *entries) fs.DeleteFile(folder + kPathSeparator + e.name);
+  }
+  fs.DeleteFolder(folder);
+}
+
+double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int n = argc > 1 ? std::atoi(argv[1]) : 20000;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+  auto fs = MakeSystemFileSystem();
+  auto locale = MakeSystemLocale();
+  const std::u16string base = SystemTempFolder() + u"renamora-bench-" + U16(std::to_string(::time(nullptr)));
+  fs->CreateFolder(base);
+  std::vector<double> raw, engine;
+  for (int round = 0; round < rounds; ++round) {
+    // Baseline: the names are known in advance and each is renamed by one system call.
+    const std::u16string rawFolder = base + kPathSeparator + u"raw";
+    MakeFiles(*fs, rawFolder, n);
+    std::vector<std::string> from, to;
+    for (int i = 0; i < n; ++i) {
+      const std::u16string name = FileName(i);
+      from.push_back(*Utf16ToUtf8(rawFolder + kPathSeparator + name));
+      to.push_back(*Utf16ToUtf8(rawFolder + kPathSeparator + name.substr(1)));
+    }
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < n; ++i) ::rename(from[i].c_str(), to[i].c_str());
+    raw.push_back(Seconds(std::chrono::steady_clock::now() - t0));
+    RemoveAll(*fs, rawFolder);
+
+    const std::u16string runFolder = base + kPathSeparator + u"run";
+    MakeFiles(*fs, runFolder, n);
+    StringTable texts;
+    SilentPrompter prompter;
+    RunObserver observer;
+    NoList list;
+    PairSink sink;
+    EditHost host;
+    ProgramState program;
+    RunState run;
+    PreviewRows preview;
+    SequenceState sequences;
+    SpecialStringSettings special;
+    RunOptions options;
+    program.TargetFolder = WithTrailingSeparator(runFolder);
+    EditRequest request;
+    request.Mode = std::u16string(EditMode::kRemove);
+    request.Remove.Strings = {u"x", u"", u""};
+    RenameEngine eng(RunServices{*fs, *locale, texts, prompter, observer, list, sink, host, program, run, preview,
+                                 sequences, special, options});
+    t0 = std::chrono::steady_clock::now();
+    eng.RenameCommand(request);
+    engine.push_back(Seconds(std::chrono::steady_clock::now() - t0));
+    if (run.Counters.Renamed != n || sink.failed != 0) {
+      fprintf(stderr, "run renamed %d of %d (%d failed)\n", run.Counters.Renamed, n, sink.failed);
+      return 1;
+    }
+    RemoveAll(*fs, runFolder);
+  }
+  fs->DeleteFolder(base);
+  std::sort(raw.begin(), raw.end());
+  std::sort(engine.begin(), engine.end());
+  const double r = raw[raw.size() / 2], e = engine[engine.size() / 2];
+  printf("files %d, rounds %d: raw rename loop %.3f s, Removpart run %.3f s (medians), ratio %.3f\n", n, rounds, r, e,
+         e / r);
+  return 0;
+}
