@@ -2,6 +2,7 @@
 // counters, undo pairs, list updates and the end of the run, on real folders.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,42 @@ TEST(PreviewRowsNumbering, OnePassOverEarlierRows) {
     NumberedName n = row.candidate;
     rowsList.NumberAgainstRows(u"", n);
     EXPECT_EQ(n.Text(), row.expected);
+  }
+}
+
+// The indexed numbering must give what one plain pass over the rows gives.
+std::u16string NumberByScan(const Names& rows, NumberedName name) {
+  for (const auto& row : rows) {
+    if (row != name.Text()) continue;
+    if (name.Number == 0) {
+      const std::u16string whole = name.Before + name.After;
+      const std::size_t dot = whole.find(u'.');
+      name.Before = whole.substr(0, dot);
+      name.After = dot == std::u16string::npos ? std::u16string() : whole.substr(dot);
+    }
+    ++name.Number;
+  }
+  return name.Text();
+}
+
+TEST(PreviewRowsNumbering, AgreesWithAPlainScanOnRandomRows) {
+  std::mt19937 random(20261209);
+  const std::u16string bases[] = {u"a", u"a(1)", u"a(2)", u"b", u"a.b"};
+  const std::u16string extensions[] = {u"", u".txt", u".b.txt"};
+  for (int trial = 0; trial < 2000; ++trial) {
+    SCOPED_TRACE(trial);
+    PreviewRows rows;
+    Names plain;
+    const int count = int(random() % 12);
+    for (int i = 0; i < count; ++i) {
+      NumberedName n{bases[random() % 5], int(random() % 3), extensions[random() % 3]};
+      plain.push_back(n.Text());
+      rows.AddRow(u"old", n.Text());
+    }
+    NumberedName candidate{bases[random() % 5], int(random() % 3), extensions[random() % 3]};
+    const std::u16string expected = NumberByScan(plain, candidate);
+    rows.NumberAgainstRows(u"", candidate);
+    ASSERT_EQ(candidate.Text(), expected);
   }
 }
 
