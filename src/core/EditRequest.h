@@ -118,6 +118,24 @@ struct ExtensionOptions {
   bool ExtensionUpper = false;  // false: "Lower case"
 };
 
+// The Save panel ("Savealls"): what a name listing holds.
+enum class SaveContent { OneLayer, AllLayers, NamesOnly };
+
+struct SaveOptions {
+  SaveContent Content = SaveContent::OneLayer;
+  bool IncludeWebpageFolders = false;
+  bool SpecialTypes = false;  // false: "All types"
+  bool Music = false;
+  bool Document = false;
+  bool Film = false;
+  bool Picture = false;
+  bool Program = false;
+  bool Other = false;
+  std::u16string OtherTypes;  // comma-separated extensions without blanks
+  bool FileSize = false;
+  bool FileTime = false;
+};
+
 struct EditRequest {
   // Scope bar.
   std::u16string Mode;  // an EditMode identifier
@@ -134,6 +152,7 @@ struct EditRequest {
   InsertOptions Insert;
   ChangeOptions Change;
   ExtensionOptions Extension;
+  SaveOptions Save;
 };
 
 // Options of other windows that the command and the run read (settings "Option").

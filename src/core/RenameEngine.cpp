@@ -15,6 +15,15 @@ std::u16string TrimBlanksAndControls(std::u16string_view text) {
   return std::u16string(text.substr(begin, end - begin));
 }
 
+std::u16string RunSummaryText(const RunCounters& counters, const TextLookup& texts) {
+  auto decimal = [](int n) {
+    std::u16string out;
+    for (char c : std::to_string(n)) out += char16_t(c);
+    return out;
+  };
+  return decimal(counters.Renamed) + u" " + texts.Lookup(291) + decimal(counters.Failed) + u" " + texts.Lookup(292);
+}
+
 void RenameEngine::Preview(EditRequest& request) {
   s_.run.PreviewMode = true;
   s_.preview.Clear();
@@ -23,6 +32,7 @@ void RenameEngine::Preview(EditRequest& request) {
 }
 
 void RenameEngine::RenameCommand(EditRequest& request) {
+  request.Save.OtherTypes = TrimBlanksAndControls(request.Save.OtherTypes);
   request.TypeFilter = TrimBlanksAndControls(request.TypeFilter);
   s_.program.ScopeIndex = request.Scope;
   if (request.TypeFilter.empty()) request.TypeFilterOn = false;

@@ -83,6 +83,10 @@ class RenameEngine {
   RunServices s_;
 };
 
+// The status line after an edit window closes on a run that renamed something,
+// e.g. "12 renamed successfully,1 failed.".
+std::u16string RunSummaryText(const RunCounters& counters, const TextLookup& texts);
+
 // Trims blanks and control characters (everything up to U+0020) from both ends.
 std::u16string TrimBlanksAndControls(std::u16string_view text);
 

@@ -270,6 +270,24 @@ TEST_F(RenameRun, RealRunRecordsPairsCountersAndTotal) {
   EXPECT_TRUE(world.prompter.shown.empty());
 }
 
+TEST(RunSummary, CountsJoinedWithTheirTexts) {
+  StringTable texts;
+  EXPECT_EQ(RunSummaryText({12, 1, 0}, texts), u"12 renamed successfully,1 failed.");
+  EXPECT_EQ(RunSummaryText({0, 0, 5}, texts), u"0 renamed successfully,0 failed.");
+}
+
+TEST_F(RenameRun, TypeBoxesAreTrimmedAndWrittenBack) {
+  dir.MakeFile(u"xa.txt");
+  request.Save.OtherTypes = u" \tdoc,txt \r\n";
+  request.TypeFilter = u"\x01txt ";
+  request.TypeFilterOn = true;
+  RemoveStrings(u"x");
+  Rename();
+  EXPECT_EQ(request.Save.OtherTypes, u"doc,txt");
+  EXPECT_EQ(request.TypeFilter, u"txt");
+  EXPECT_EQ(dir.Names(), (Names{u"a.txt"}));
+}
+
 TEST_F(RenameRun, EndOfRunFollowsTheOptions) {
   struct Row {
     const char* name;
