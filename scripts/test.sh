@@ -19,7 +19,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "== Installing: ${missing[*]}"
   SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 werror=OFF
@@ -46,7 +46,14 @@ mkdir -p "$WINEPREFIX"
 # One wineserver for the whole run: each test process then starts in milliseconds.
 /usr/lib/wine/wineserver64 -p
 trap '/usr/lib/wine/wineserver64 -k >/dev/null 2>&1 || true' EXIT
-[ -d "$WINEPREFIX/drive_c/windows" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+# Boot the prefix (and start Wine's background services) with their output going
+# nowhere: services started by a test process would inherit its output pipe, and
+# CTest would wait for that pipe until the wineserver ends.
+if [ -d "$WINEPREFIX/drive_c/windows" ]; then
+  /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
+else
+  /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
+fi
 windows_rc=0
 ctest --preset windows -j "$jobs" || windows_rc=$?
 

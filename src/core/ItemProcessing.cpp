@@ -100,7 +100,9 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
         if (!s_.fs.Exists(folder + newName)) return refuse(newName);
       } else {
         status = s_.fs.Rename(item.Path, folder + newName);
-        if (status != RenameStatus::TargetExists) break;
+        // A refusal that claims a taken name while nothing holds it would number on
+        // for ever; it is a failure like any other.
+        if (status != RenameStatus::TargetExists || !s_.fs.Exists(folder + newName)) break;
       }
       newName = nameWith(++number);
     }
