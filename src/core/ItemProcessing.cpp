@@ -66,7 +66,7 @@ void ItemProcessor::ListUnhandled(const TargetItem& item, bool alsoWithThisFolde
 
 ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16string& folder,
                                         const std::u16string& extension, const std::u16string& newBase) {
-  const std::u16string oldName = NameOf(item.Path);
+  const std::u16string_view oldName = NameView(item.Path);
   const std::u16string cleanBase = CleanNewBase(newBase);
   // A change of letter case only is never numbered: the item itself would count as
   // holding the name.
@@ -84,31 +84,33 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
 
   int number = 0;
   std::u16string newName = nameWith(0);
+  std::u16string newPath;
   RenameStatus status = RenameStatus::Ok;
   if (s_.run.PreviewMode || !numbered) {
     while (numbered && s_.fs.Exists(folder + newName)) newName = nameWith(++number);
     if (NewNameRefusal(newName) != 0) return refuse(newName);
-    if (s_.run.PreviewMode) return AddPreviewRow(oldName, folder, cleanBase, extension, number);
-    status = s_.fs.Rename(item.Path, folder + newName);
+    if (s_.run.PreviewMode) return AddPreviewRow(std::u16string(oldName), folder, cleanBase, extension, number);
+    newPath = folder + newName;
+    status = s_.fs.Rename(item.Path, newPath);
   } else {
     // The rename itself tells whether a name is taken (it never replaces), so the
     // numbering asks the disk once per candidate and cannot be overtaken by another
     // program between the check and the rename. The result is the one a check of
     // every candidate before renaming would give.
     for (;;) {
+      newPath = folder + newName;
       if (NewNameRefusal(newName) != 0) {
-        if (!s_.fs.Exists(folder + newName)) return refuse(newName);
+        if (!s_.fs.Exists(newPath)) return refuse(newName);
       } else {
-        status = s_.fs.Rename(item.Path, folder + newName);
+        status = s_.fs.Rename(item.Path, newPath);
         // A refusal that claims a taken name while nothing holds it would number on
         // for ever; it is a failure like any other.
-        if (status != RenameStatus::TargetExists || !s_.fs.Exists(folder + newName)) break;
+        if (status != RenameStatus::TargetExists || !s_.fs.Exists(newPath)) break;
       }
       newName = nameWith(++number);
     }
   }
 
-  const std::u16string newPath = folder + newName;
   if (status != RenameStatus::Ok) {
     s_.sink.RenameFailed(oldName, newName, status);
     ListUnhandled(item, true);

@@ -6,9 +6,12 @@
 
 namespace renamora {
 
+// The text a name operation edits: a file's base, or a folder's whole name.
+using WorkingName = std::u16string;
+
 struct NameParts {
   std::u16string Folder;     // up to and including the last separator
-  std::u16string Base;       // the working name the operations edit
+  WorkingName Base;          // the working name the operations edit
   std::u16string Extension;  // from the last "." on, dot included; empty for folders
   std::u16string OldBase;    // the base as split, to tell whether anything changed
 };

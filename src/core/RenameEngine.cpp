@@ -70,7 +70,7 @@ std::u16string RenameEngine::Probe(const EditRequest& request) {
       return result;
     }
     case TargetScope::AllFiles: {
-      std::u16string result = FirstFile(s_.fs, folder, &s_.run.ProbeFileCount, true);
+      std::u16string result = AnyFile(s_.fs, folder, &s_.run.ProbeFileCount);
       if (!result.empty()) return result;
       if (request.Mode != EditMode::kSaveAll) {
         messages.Inform(s_.texts.Lookup(130));
@@ -95,7 +95,7 @@ bool RenameEngine::IsSmallRun(const EditRequest& request) {
   if (s_.program.TargetFolder.empty()) return true;
   // The probe's count serves, as the folder listing's does for the main window.
   if (s_.run.ProbeFileCount >= 0) return s_.run.ProbeFileCount <= 5;
-  FirstFile(s_.fs, s_.program.TargetFolder, &files, true);
+  AnyFile(s_.fs, s_.program.TargetFolder, &files);
   return files <= 5;
 }
 

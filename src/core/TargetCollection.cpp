@@ -32,11 +32,18 @@ bool IsWebpageCompanion(std::u16string_view folderName, const Locale& locale) {
   return endsWith(u".FILES") || endsWith(u"_FILES");
 }
 
-std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* fileCount, bool anyOrder) {
+std::u16string AnyFile(FileSystem& fs, const std::u16string& folder, int* fileCount) {
+  const std::u16string f = WithTrailingSeparator(folder);
+  auto files = fs.SomeFiles(f, 6);
+  *fileCount = files ? int(files->size()) : 0;
+  return files && !files->empty() ? f + files->front().name : std::u16string();
+}
+
+std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* fileCount) {
   const std::u16string f = WithTrailingSeparator(folder);
   std::u16string first;
   int count = 0;
-  if (auto entries = fs.ListFolder(f, anyOrder ? ListDetail::KindsAnyOrder : ListDetail::NamesAndKinds)) {
+  if (auto entries = fs.ListFolder(f, ListDetail::NamesAndKinds)) {
     for (const auto& e : *entries) {
       if (e.isFolder) continue;
       if (first.empty()) first = f + e.name;

@@ -36,9 +36,10 @@ bool TypeRulePasses(const EditRequest& request, std::u16string_view fileName, co
 bool IsWebpageCompanion(std::u16string_view folderName, const Locale& locale);
 
 // The probe's enumerations. FirstFile also counts the files it met, at most 6.
-// With anyOrder the file found is any file, which is all a probe needs to know.
-std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* fileCount = nullptr,
-                         bool anyOrder = false);
+std::u16string FirstFile(FileSystem& fs, const std::u16string& folder, int* fileCount = nullptr);
+// A file of the folder in the file system's own order, and the files met, at most
+// 6: what the probe and the small-run rule need, at the same cost for any size.
+std::u16string AnyFile(FileSystem& fs, const std::u16string& folder, int* fileCount);
 std::u16string FirstSubfolder(FileSystem& fs, const std::u16string& folder);
 std::u16string FirstFileOneLevelDown(FileSystem& fs, const std::u16string& folder);
 

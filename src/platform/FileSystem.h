@@ -42,22 +42,25 @@ enum class RenameStatus {
 
 // How much a listing must tell of each entry. NamesAndKinds promises only the name,
 // isFolder, isLink and the hidden and system attributes, which is all a folder walk
-// reads; a backend may then skip looking up every entry's details. KindsAnyOrder
-// is the same in whatever order the file system returns, for questions such as
-// "is there a file at all" that need no order.
-enum class ListDetail { Full, NamesAndKinds, KindsAnyOrder };
+// reads; a backend may then skip looking up every entry's details.
+enum class ListDetail { Full, NamesAndKinds };
 
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
   // Lists a folder's entries without "." and "..", sorted by CompareNtfsOrder of
-  // their names whatever order the file system returns (but for KindsAnyOrder). Links are reported, never
+  // their names whatever order the file system returns. Links are reported, never
   // followed. Returns nothing when the folder cannot be read.
   virtual std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) = 0;
   std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) {
     return ListFolder(folder, ListDetail::Full);
   }
+
+  // The first files (not folders) the file system returns for a folder, in its own
+  // order and with names and kinds only, stopping after maxFiles: enough to tell
+  // whether a folder of any size holds files, and whether it holds more than a few.
+  virtual std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) = 0;
 
   // Looks up one path without following a final link.
   virtual std::optional<DirEntry> Stat(std::u16string_view path) = 0;

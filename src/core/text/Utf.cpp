@@ -109,25 +109,28 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
   return out;
 }
 
-std::optional<std::string> Utf16ToUtf8(std::u16string_view text) {
+bool Utf16ToUtf8Into(std::u16string_view text, std::string& out) {
   // Names are mostly ASCII: copy such a run byte by byte before the general walk.
-  std::string out(text.size(), '\0');
+  out.resize(text.size());
   std::size_t ascii = 0;
   while (ascii < text.size() && text[ascii] < 0x80) {
     out[ascii] = char(text[ascii]);
     ++ascii;
   }
-  if (ascii == text.size()) return out;
+  if (ascii == text.size()) return true;
   out.resize(ascii);
-  out.reserve(text.size() * 3);
-  const bool ok = WalkUtf16(
+  return WalkUtf16(
       text.substr(ascii), [&](char32_t cp) { AppendUtf8(out, cp); },
       [&](char16_t lone) {
         if (lone < 0xDC80 || lone > 0xDCFF) return false;
         out += char(lone - 0xDC00);
         return true;
       });
-  if (!ok) return std::nullopt;
+}
+
+std::optional<std::string> Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  if (!Utf16ToUtf8Into(text, out)) return std::nullopt;
   return out;
 }
 

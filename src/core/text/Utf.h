@@ -15,6 +15,8 @@ std::u16string Utf8ToUtf16(std::string_view bytes);
 // Encodes UTF-16 as UTF-8, turning U+DC80..U+DCFF back into their bytes. Gives
 // nothing for other unpaired surrogates, which no byte name can hold.
 std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
+// The same into a buffer the caller keeps; false where Utf16ToUtf8 gives nothing.
+bool Utf16ToUtf8Into(std::u16string_view text, std::string& out);
 
 // Strict UTF-8 conversion for texts the program writes itself: unpaired
 // surrogates become U+FFFD.

@@ -135,7 +135,7 @@ class PosixFileSystem final : public FileSystem {
       const std::string_view name(d->d_name);
       if (name == "." || name == "..") continue;
       // The entry's type comes with the name on most file systems; a walk needs no more.
-      if (detail != ListDetail::Full && d->d_type != DT_UNKNOWN) {
+      if (detail == ListDetail::NamesAndKinds && d->d_type != DT_UNKNOWN) {
         entries.push_back(MakeKindEntry(Utf8ToUtf16(name), d->d_type));
         continue;
       }
@@ -144,10 +144,34 @@ class PosixFileSystem final : public FileSystem {
       entries.push_back(MakeEntry(Utf8ToUtf16(name), st));
     }
     ::closedir(dir);
-    if (detail != ListDetail::KindsAnyOrder) {
-      SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
-    }
+    SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
     return entries;
+  }
+
+  std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override {
+    auto path = Utf16ToUtf8(folder);
+    if (!path) return std::nullopt;
+    const int dirFd = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dirFd < 0) return std::nullopt;
+    DIR* dir = ::fdopendir(dirFd);
+    if (!dir) {
+      ::close(dirFd);
+      return std::nullopt;
+    }
+    std::vector<DirEntry> files;
+    while (files.size() < maxFiles) {
+      struct dirent* d = ::readdir(dir);
+      if (!d) break;
+      unsigned char type = d->d_type;
+      if (type == DT_UNKNOWN) {
+        struct stat st;
+        if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
+      }
+      if (type != DT_DIR) files.push_back(MakeKindEntry(Utf8ToUtf16(d->d_name), type));
+    }
+    ::closedir(dir);
+    return files;
   }
 
   std::optional<DirEntry> Stat(std::u16string_view path) override {
@@ -159,20 +183,22 @@ class PosixFileSystem final : public FileSystem {
   }
 
   RenameStatus Rename(std::u16string_view from, std::u16string_view to) override {
-    auto f = Utf16ToUtf8(from);
-    auto t = Utf16ToUtf8(to);
-    if (!f || !t) return RenameStatus::Failed;
-    if (*f == *t) return RenameStatus::Ok;
-    RenameStatus status = RenameNoReplace(*f, *t);
-    if (status == RenameStatus::TargetExists && SameObject(*f, *t)) {
+    // Reused buffers: a run renames thousands of items and each conversion would
+    // otherwise allocate.
+    std::string& f = fromBytes_;
+    std::string& t = toBytes_;
+    if (!Utf16ToUtf8Into(from, f) || !Utf16ToUtf8Into(to, t)) return RenameStatus::Failed;
+    if (f == t) return RenameStatus::Ok;
+    RenameStatus status = RenameNoReplace(f, t);
+    if (status == RenameStatus::TargetExists && SameObject(f, t)) {
       // A case-insensitive file system sees the new spelling as the old item:
       // move it aside under a temporary name and then to the new spelling.
-      const std::string temp = SiblingTempName(*f);
-      status = RenameNoReplace(*f, temp);
+      const std::string temp = SiblingTempName(f);
+      status = RenameNoReplace(f, temp);
       if (status != RenameStatus::Ok) return status;
-      status = RenameNoReplace(temp, *t);
+      status = RenameNoReplace(temp, t);
       if (status != RenameStatus::Ok) {
-        RenameNoReplace(temp, *f);
+        RenameNoReplace(temp, f);
         return status;
       }
     }
@@ -261,6 +287,8 @@ class PosixFileSystem final : public FileSystem {
   }
 
  private:
+  std::string fromBytes_, toBytes_;
+
   // Whether the folder of path lists exactly its last component: the proof that a
   // change of letter case really happened.
   bool ListsName(std::u16string_view path) {

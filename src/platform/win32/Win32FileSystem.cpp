@@ -134,7 +134,7 @@ std::optional<std::u16string> ListedName(std::u16string_view path) {
 
 }  // namespace
 
-std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_view folder, ListDetail detail) {
+std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_view folder, ListDetail) {
   const std::u16string pattern = WithTrailingSeparator(AsWholePath(folder)) + u'*';
   WIN32_FIND_DATAW data;
   FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data,
@@ -156,10 +156,27 @@ std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_
 
   // Names that differ only in case can sit side by side on a case-sensitive folder
   // (Wine on Linux); the sort's ordinal tie-break keeps their order stable.
-  if (detail != ListDetail::KindsAnyOrder) {
-    SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
-  }
+  SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
   return entries;
+}
+
+std::optional<std::vector<DirEntry>> Win32FileSystem::SomeFiles(std::u16string_view folder,
+                                                                std::size_t maxFiles) {
+  const std::u16string pattern = WithTrailingSeparator(AsWholePath(folder)) + u'*';
+  WIN32_FIND_DATAW data;
+  FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, 0));
+  std::vector<DirEntry> files;
+  if (!find) {
+    if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return files;
+    return std::nullopt;
+  }
+  do {
+    const DirEntry entry = MakeEntry(FromWide(data.cFileName), data.dwFileAttributes, data.nFileSizeHigh,
+                                     data.nFileSizeLow, data.ftLastWriteTime);
+    if (!entry.isFolder && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(entry);
+  } while (files.size() < maxFiles && ::FindNextFileW(find.Get(), &data));
+  return files;
 }
 
 std::optional<DirEntry> Win32FileSystem::Stat(std::u16string_view path) {
