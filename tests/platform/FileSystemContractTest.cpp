@@ -150,6 +150,28 @@ TEST_F(FileSystemContract, LinksAreReportedNeverFollowed) {
   EXPECT_FALSE(stat->isFolder);
 }
 
+TEST_F(FileSystemContract, SomeFilesStopsAfterTheFilesAskedFor) {
+  struct Row {
+    int files, folders;
+    std::size_t limit, expected;
+  };
+  const Row rows[] = {{10, 2, 6, 6}, {3, 4, 6, 3}, {0, 3, 6, 0}, {0, 0, 6, 0}, {5, 0, 1, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.files) + " files, " + std::to_string(row.folders) + " folders");
+    TempFolder t(*fs);
+    for (int i = 0; i < row.folders; ++i) t.MakeFolder(U16("folder" + std::to_string(i)));
+    for (int i = 0; i < row.files; ++i) t.MakeFile(U16("file" + std::to_string(i)));
+    auto files = fs->SomeFiles(t.Path(), row.limit);
+    ASSERT_TRUE(files.has_value());
+    EXPECT_EQ(files->size(), row.expected);
+    for (const auto& f : *files) {
+      EXPECT_FALSE(f.isFolder);
+      EXPECT_EQ(f.name.substr(0, 4), u"file");
+    }
+  }
+  EXPECT_FALSE(fs->SomeFiles(dir / u"missing", 6).has_value());
+}
+
 TEST_F(FileSystemContract, WholeFileWritesReplaceAndLeaveNoTemporaryFile) {
   dir.MakeFile(u"log.txt", "old content that is longer");
   ASSERT_TRUE(fs->WriteFile(dir / u"log.txt", "new"));
