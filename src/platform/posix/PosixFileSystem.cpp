@@ -116,61 +116,78 @@ RenameStatus RenameNoReplace(const std::string& from, const std::string& to) {
   return RenameStatus::Ok;
 }
 
+// An open folder read entry by entry, "." and ".." skipped; never follows a link
+// at the folder's own path.
+class FolderReader {
+ public:
+  explicit FolderReader(std::u16string_view folder) {
+    auto path = Utf16ToUtf8(folder);
+    if (!path) return;
+    fd_ = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd_ < 0) return;
+    dir_ = ::fdopendir(fd_);
+    if (!dir_) ::close(fd_);
+  }
+  ~FolderReader() {
+    if (dir_) ::closedir(dir_);  // closes fd_ too
+  }
+  FolderReader(const FolderReader&) = delete;
+  FolderReader& operator=(const FolderReader&) = delete;
+
+  bool IsOpen() const { return dir_ != nullptr; }
+  struct dirent* Next() {
+    while (struct dirent* d = ::readdir(dir_)) {
+      const std::string_view name(d->d_name);
+      if (name != "." && name != "..") return d;
+    }
+    return nullptr;
+  }
+  bool StatOf(const struct dirent* d, struct stat& st) const {
+    return ::fstatat(fd_, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+  }
+
+ private:
+  int fd_ = -1;
+  DIR* dir_ = nullptr;
+};
+
 class PosixFileSystem final : public FileSystem {
  public:
   using FileSystem::ListFolder;
 
   std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override {
-    auto path = Utf16ToUtf8(folder);
-    if (!path) return std::nullopt;
-    const int dirFd = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (dirFd < 0) return std::nullopt;
-    DIR* dir = ::fdopendir(dirFd);
-    if (!dir) {
-      ::close(dirFd);
-      return std::nullopt;
-    }
+    FolderReader reader(folder);
+    if (!reader.IsOpen()) return std::nullopt;
     std::vector<DirEntry> entries;
-    while (struct dirent* d = ::readdir(dir)) {
-      const std::string_view name(d->d_name);
-      if (name == "." || name == "..") continue;
+    while (struct dirent* d = reader.Next()) {
       // The entry's type comes with the name on most file systems; a walk needs no more.
       if (detail == ListDetail::NamesAndKinds && d->d_type != DT_UNKNOWN) {
-        entries.push_back(MakeKindEntry(Utf8ToUtf16(name), d->d_type));
+        entries.push_back(MakeKindEntry(Utf8ToUtf16(d->d_name), d->d_type));
         continue;
       }
       struct stat st;
-      if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished
-      entries.push_back(MakeEntry(Utf8ToUtf16(name), st));
+      if (!reader.StatOf(d, st)) continue;  // vanished
+      entries.push_back(MakeEntry(Utf8ToUtf16(d->d_name), st));
     }
-    ::closedir(dir);
     SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
     return entries;
   }
 
   std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override {
-    auto path = Utf16ToUtf8(folder);
-    if (!path) return std::nullopt;
-    const int dirFd = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (dirFd < 0) return std::nullopt;
-    DIR* dir = ::fdopendir(dirFd);
-    if (!dir) {
-      ::close(dirFd);
-      return std::nullopt;
-    }
+    FolderReader reader(folder);
+    if (!reader.IsOpen()) return std::nullopt;
     std::vector<DirEntry> files;
     while (files.size() < maxFiles) {
-      struct dirent* d = ::readdir(dir);
+      struct dirent* d = reader.Next();
       if (!d) break;
       unsigned char type = d->d_type;
       if (type == DT_UNKNOWN) {
         struct stat st;
-        if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!reader.StatOf(d, st)) continue;
         type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
       }
       if (type != DT_DIR) files.push_back(MakeKindEntry(Utf8ToUtf16(d->d_name), type));
     }
-    ::closedir(dir);
     return files;
   }
 
