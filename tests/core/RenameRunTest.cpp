@@ -270,6 +270,93 @@ TEST_F(RenameRun, RealRunRecordsPairsCountersAndTotal) {
   EXPECT_TRUE(world.prompter.shown.empty());
 }
 
+class RecordingHistory : public TemplateHistory {
+ public:
+  void Add(std::u16string_view text) override { added.emplace_back(text); }
+  Names added;
+};
+
+TEST_F(RenameRun, RealRunsRememberTheTemplatesInUse) {
+  struct Row {
+    const char* name;
+    std::u16string mode;
+    void (*fill)(EditRequest&);
+    Names remembered;
+  };
+  const Row rows[] = {
+      {"insert at positions: the boxes that are on and not empty", std::u16string(EditMode::kInsert),
+       [](EditRequest& r) {
+         r.Insert.InsertKind = InsertChoice::ToPosition;
+         r.Insert.AtHead = true;
+         r.Insert.HeadTemplate = u"H$$";
+         r.Insert.EndTemplate = u"not on";
+         r.Insert.AtCursor = true;
+         r.Insert.CursorTemplate = u"";
+       },
+       {u"H$$"}},
+      {"insert to a string", std::u16string(EditMode::kInsert),
+       [](EditRequest& r) {
+         r.Insert.InsertKind = InsertChoice::ToString;
+         r.Insert.AtHead = true;
+         r.Insert.HeadTemplate = u"ignored";
+         r.Insert.InsertTemplate = u"ins";
+       },
+       {u"ins"}},
+      {"replace", std::u16string(EditMode::kReplace), [](EditRequest& r) { r.Replace.NewTemplate = u"new"; },
+       {u"new"}},
+      {"change", std::u16string(EditMode::kChange), [](EditRequest& r) { r.Change.NewNameTemplate = u"name"; },
+       {u"name"}},
+      {"remove remembers nothing", std::u16string(EditMode::kRemove),
+       [](EditRequest& r) { r.Replace.NewTemplate = u"new"; }, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    dir.MakeFile(u"a.txt");
+    RecordingHistory history;
+    world.history = &history;
+    EditRequest r;
+    r.Mode = row.mode;
+    row.fill(r);
+    world.Engine().RenameCommand(r);
+    EXPECT_EQ(history.added, row.remembered);
+    history.added.clear();
+    world.Engine().Preview(r);
+    EXPECT_TRUE(history.added.empty());  // a preview remembers nothing
+  }
+  world.history = nullptr;
+}
+
+class ScriptedChecks : public InputChecks {
+ public:
+  bool CheckAndConfirm(EditRequest&, RunState& run, const ProgramState&) override {
+    countersSeen = run.Counters;
+    ++calls;
+    return answer;
+  }
+  bool answer = false;
+  int calls = 0;
+  RunCounters countersSeen{-1, -1, -1};
+};
+
+TEST_F(RenameRun, DeclinedChecksTouchNothing) {
+  dir.MakeFile(u"xa.txt");
+  ScriptedChecks checks;
+  world.checks = &checks;
+  world.run.Counters = {7, 3, 0};
+  RemoveStrings(u"x");
+  Rename();
+  EXPECT_EQ(checks.calls, 1);
+  EXPECT_EQ(checks.countersSeen.Renamed, 0);  // reset before the checks
+  EXPECT_EQ(checks.countersSeen.Failed, 0);
+  EXPECT_EQ(dir.Names(), (Names{u"xa.txt"}));
+  EXPECT_TRUE(world.host.events.empty());
+  EXPECT_TRUE(world.prompter.shown.empty());
+  checks.answer = true;
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"a.txt"}));
+  world.checks = nullptr;
+}
+
 TEST(RunSummary, CountsJoinedWithTheirTexts) {
   StringTable texts;
   EXPECT_EQ(RunSummaryText({12, 1, 0}, texts), u"12 renamed successfully,1 failed.");
