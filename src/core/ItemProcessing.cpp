@@ -70,7 +70,9 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
   const std::u16string cleanBase = CleanNewBase(newBase);
   // A change of letter case only is never numbered: the item itself would count as
   // holding the name.
-  const bool numbered = s_.locale.CompareNoCase(cleanBase + extension, oldName) != 0;
+  const bool numbered = oldName.size() != cleanBase.size() + extension.size() ||
+                        s_.locale.CompareNoCase(cleanBase, oldName.substr(0, cleanBase.size())) != 0 ||
+                        s_.locale.CompareNoCase(extension, oldName.substr(cleanBase.size())) != 0;
   const MessageContext messages{s_.texts, s_.prompter};
   auto nameWith = [&](int number) {
     return number == 0 ? cleanBase + extension : cleanBase + u"(" + DecimalText(number) + u")" + extension;

@@ -38,18 +38,19 @@ std::u16string ReplaceText(std::u16string_view text, std::u16string_view pattern
                            const Locale& locale) {
   if (text.empty() || pattern.empty()) return std::u16string(text);
 
-  // The locale's mapping keeps the length, so a position found in the upper-cased
-  // copy is the same position in the original text.
-  std::u16string upperText;
-  std::u16string upperPattern;
-  std::u16string_view haystack = text;
-  std::u16string_view needle = pattern;
-  if (ignoreCase) {
-    upperText = locale.ToUpper(text);
-    upperPattern = locale.ToUpper(pattern);
-    haystack = upperText;
-    needle = upperPattern;
-  }
+  // Case is folded unit by unit while searching: the locale's mapping keeps the
+  // length, so a match found this way has the pattern's length in the original text
+  // too, and no upper-cased copy of every name is needed.
+  const std::u16string upperPattern = ignoreCase ? locale.ToUpper(pattern) : std::u16string();
+  auto find = [&](std::size_t from) -> std::size_t {
+    if (!ignoreCase) return text.find(pattern, from);
+    for (std::size_t at = from; at + upperPattern.size() <= text.size(); ++at) {
+      std::size_t k = 0;
+      while (k < upperPattern.size() && locale.UpperUnit(text[at + k]) == upperPattern[k]) ++k;
+      if (k == upperPattern.size()) return at;
+    }
+    return std::u16string_view::npos;
+  };
 
   std::u16string out;
   out.reserve(text.size());
@@ -57,11 +58,11 @@ std::u16string ReplaceText(std::u16string_view text, std::u16string_view pattern
   // Searching the input (never the output) keeps replacements from overlapping and
   // from matching inside text that was just inserted.
   for (;;) {
-    const std::size_t at = haystack.find(needle, from);
+    const std::size_t at = find(from);
     if (at == std::u16string_view::npos) break;
     out.append(text.substr(from, at - from));
     out.append(replacement);
-    from = at + needle.size();
+    from = at + pattern.size();
     if (!all) break;
   }
   out.append(text.substr(from));
