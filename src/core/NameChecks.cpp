@@ -1,6 +1,8 @@
 // Name and template checks with their messages.
 #include "core/NameChecks.h"
 
+#include <array>
+
 #include "platform/Prompter.h"
 
 namespace renamora {
@@ -24,8 +26,15 @@ MessageId NewNameRefusal(std::u16string_view newName) {
     if (newName == r) return 127;
   }
   if (newName.size() >= 256) return 128;
+  // Every refused character is below U+0080: one table lookup per unit.
+  static const auto kRefused = [] {
+    std::array<bool, 0x80> table{};
+    for (char16_t c = 0; c < 0x20; ++c) table[c] = true;
+    for (char16_t c : kForbiddenNameChars) table[c] = true;
+    return table;
+  }();
   for (char16_t c : newName) {
-    if (c < 0x20 || kForbiddenNameChars.find(c) != std::u16string_view::npos) return 126;
+    if (c < 0x80 && kRefused[c]) return 126;
   }
   return 0;
 }

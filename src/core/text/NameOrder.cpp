@@ -42,11 +42,15 @@ const Table& GetTable() {
 
 char16_t UpcaseUnit(char16_t c) { return GetTable().upper[c]; }
 
-std::u16string UpcaseText(std::u16string_view text) {
+std::string NtfsSortKey(std::u16string_view name) {
   const auto& t = GetTable().upper;
-  std::u16string out(text);
-  for (auto& c : out) c = t[c];
-  return out;
+  std::string key(name.size() * 2, '\0');
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char16_t u = t[name[i]];
+    key[2 * i] = char(u >> 8);
+    key[2 * i + 1] = char(u & 0xFF);
+  }
+  return key;
 }
 
 int CompareNtfsOrder(std::u16string_view a, std::u16string_view b) {

@@ -28,13 +28,15 @@ inline bool NtfsLess(std::u16string_view a, std::u16string_view b) {
   return CompareNtfsOrder(a, b) < 0;
 }
 
-std::u16string UpcaseText(std::u16string_view text);
+// The upper-cased name as big-endian bytes: comparing two keys bytewise (memcmp)
+// orders them as comparing the upper-cased UTF-16 units would.
+std::string NtfsSortKey(std::u16string_view name);
 
 template <class T, class NameOf>
 void SortNtfsOrder(std::vector<T>& items, NameOf nameOf) {
-  std::vector<std::u16string> keys;
+  std::vector<std::string> keys;
   keys.reserve(items.size());
-  for (const T& item : items) keys.push_back(UpcaseText(nameOf(item)));
+  for (const T& item : items) keys.push_back(NtfsSortKey(nameOf(item)));
   std::vector<std::uint32_t> order(items.size());
   std::iota(order.begin(), order.end(), 0u);
   std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
