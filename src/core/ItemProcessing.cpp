@@ -18,8 +18,8 @@ std::u16string DecimalText(int value) {
 
 }  // namespace
 
-std::u16string CleanNewBase(std::u16string_view base) {
-  std::u16string w(base);
+std::u16string CleanNewBase(std::u16string base) {
+  std::u16string w = std::move(base);
   if (!w.empty() && w[0] == u' ') {
     w.erase(0, w.find_first_not_of(u' '));
     if (w.empty()) return u"(none)";
@@ -40,7 +40,7 @@ ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
   if (request_.Mode == EditMode::kExtension) {
     if (isFolder) return ItemOutcome::Skipped;
     if (auto extension = NewExtensionFor(request_, parts, context)) {
-      return ApplyNewName(item, parts.Folder, *extension, parts.Base);
+      return ApplyNewName(item, parts.Folder, *extension, std::move(parts.Base));
     }
     ListUnhandled(item, true);
     return ItemOutcome::Unchanged;
@@ -53,7 +53,7 @@ ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
     ++s_.run.Counters.Failed;
     return ItemOutcome::EmptyName;
   }
-  if (parts.Base != parts.OldBase) return ApplyNewName(item, parts.Folder, parts.Extension, parts.Base);
+  if (parts.Base != parts.OldBase) return ApplyNewName(item, parts.Folder, parts.Extension, std::move(parts.Base));
   ListUnhandled(item, false);
   return ItemOutcome::Unchanged;
 }
@@ -65,9 +65,9 @@ void ItemProcessor::ListUnhandled(const TargetItem& item, bool alsoWithThisFolde
 }
 
 ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16string& folder,
-                                        const std::u16string& extension, const std::u16string& newBase) {
+                                        const std::u16string& extension, std::u16string newBase) {
   const std::u16string_view oldName = NameView(item.Path);
-  const std::u16string cleanBase = CleanNewBase(newBase);
+  const std::u16string cleanBase = CleanNewBase(std::move(newBase));
   // A change of letter case only is never numbered: the item itself would count as
   // holding the name.
   const bool numbered = oldName.size() != cleanBase.size() + extension.size() ||

@@ -19,7 +19,7 @@ class ItemProcessor {
 
  private:
   ItemOutcome ApplyNewName(const TargetItem& item, const std::u16string& folder, const std::u16string& extension,
-                           const std::u16string& newBase);
+                           std::u16string newBase);
   ItemOutcome AddPreviewRow(const std::u16string& oldName, const std::u16string& folder, std::u16string cleanBase,
                             const std::u16string& extension, int number);
   // Adds the item to the main window's list where a direct start without a target
@@ -31,6 +31,6 @@ class ItemProcessor {
 };
 
 // Leading blanks, then leading dots, go; a name left empty becomes "(none)".
-std::u16string CleanNewBase(std::u16string_view base);
+std::u16string CleanNewBase(std::u16string base);
 
 }  // namespace renamora

@@ -59,14 +59,16 @@ std::u16string Remove(std::u16string_view name, const RemoveOptions& options,
 
 std::u16string RemoveStrings(std::u16string_view name, const RemoveOptions& options,
                              const Locale& locale) {
-  std::u16string out(name);
+  std::u16string out;
+  std::u16string_view current = name;
   // Each string works on the result of the one before, so String 2 may match text
   // that only came together once String 1 was gone.
   for (const std::u16string& what : options.Strings) {
     if (what.empty()) continue;
-    out = ReplaceText(out, what, u"", !options.OnlyLeftest, !options.CaseSensitive, locale);
+    out = ReplaceText(current, what, u"", !options.OnlyLeftest, !options.CaseSensitive, locale);
+    current = out;
   }
-  return out;
+  return current.data() == name.data() ? std::u16string(name) : out;
 }
 
 std::u16string RemoveSelectedPart(std::u16string_view name, const SampleSelection& sample,

@@ -110,11 +110,13 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
 }
 
 bool Utf16ToUtf8Into(std::u16string_view text, std::string& out) {
-  // Names are mostly ASCII: copy such a run byte by byte before the general walk.
+  // Paths are mostly ASCII: copy such a run unit by unit before the general walk.
   out.resize(text.size());
+  char* dst = out.data();
+  const char16_t* src = text.data();
   std::size_t ascii = 0;
-  while (ascii < text.size() && text[ascii] < 0x80) {
-    out[ascii] = char(text[ascii]);
+  while (ascii < text.size() && src[ascii] < 0x80) {
+    dst[ascii] = char(src[ascii]);
     ++ascii;
   }
   if (ascii == text.size()) return true;
