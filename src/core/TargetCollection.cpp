@@ -137,6 +137,7 @@ void TargetCollector::FolderWalk(const std::u16string& folder) {
   const std::u16string f = WithTrailingSeparator(folder);
   std::vector<TargetItem> batch;
   if (auto entries = s_.fs.ListFolder(f, ListDetail::NamesAndKinds)) {
+    batch.reserve(entries->size());
     for (const auto& e : *entries) {
       if (s_.run.Stop.IsSet()) break;
       if (!AttributeRulePasses(request_, e.attributes)) continue;

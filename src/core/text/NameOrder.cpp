@@ -42,15 +42,13 @@ const Table& GetTable() {
 
 char16_t UpcaseUnit(char16_t c) { return GetTable().upper[c]; }
 
-std::string NtfsSortKey(std::u16string_view name) {
+void AppendNtfsSortKey(std::u16string_view name, std::string& keys) {
   const auto& t = GetTable().upper;
-  std::string key(name.size() * 2, '\0');
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char16_t u = t[name[i]];
-    key[2 * i] = char(u >> 8);
-    key[2 * i + 1] = char(u & 0xFF);
+  for (const char16_t c : name) {
+    const char16_t u = t[c];
+    keys += char(u >> 8);
+    keys += char(u & 0xFF);
   }
-  return key;
 }
 
 int CompareNtfsOrder(std::u16string_view a, std::u16string_view b) {

@@ -28,19 +28,28 @@ inline bool NtfsLess(std::u16string_view a, std::u16string_view b) {
   return CompareNtfsOrder(a, b) < 0;
 }
 
-// The upper-cased name as big-endian bytes: comparing two keys bytewise (memcmp)
-// orders them as comparing the upper-cased UTF-16 units would.
-std::string NtfsSortKey(std::u16string_view name);
+// Appends the upper-cased name as big-endian bytes: comparing two such keys bytewise
+// (memcmp) orders them as comparing the upper-cased UTF-16 units would.
+void AppendNtfsSortKey(std::u16string_view name, std::string& keys);
 
 template <class T, class NameOf>
 void SortNtfsOrder(std::vector<T>& items, NameOf nameOf) {
-  std::vector<std::string> keys;
-  keys.reserve(items.size());
-  for (const T& item : items) keys.push_back(NtfsSortKey(nameOf(item)));
+  // All keys in one buffer: a folder of many entries costs no allocation per key.
+  std::string keys;
+  std::vector<std::size_t> starts;
+  starts.reserve(items.size() + 1);
+  for (const T& item : items) {
+    starts.push_back(keys.size());
+    AppendNtfsSortKey(nameOf(item), keys);
+  }
+  starts.push_back(keys.size());
+  auto key = [&](std::uint32_t i) {
+    return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
+  };
   std::vector<std::uint32_t> order(items.size());
   std::iota(order.begin(), order.end(), 0u);
   std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-    const int c = keys[a].compare(keys[b]);
+    const int c = key(a).compare(key(b));
     return c != 0 ? c < 0 : std::u16string_view(nameOf(items[a])) < std::u16string_view(nameOf(items[b]));
   });
   std::vector<T> sorted;
