@@ -24,10 +24,6 @@ int CompareNtfsOrder(std::u16string_view a, std::u16string_view b);
 template <class T, class NameOf>
 void SortNtfsOrder(std::vector<T>& items, NameOf nameOf);
 
-inline bool NtfsLess(std::u16string_view a, std::u16string_view b) {
-  return CompareNtfsOrder(a, b) < 0;
-}
-
 // Appends the upper-cased name as big-endian bytes: comparing two such keys bytewise
 // (memcmp) orders them as comparing the upper-cased UTF-16 units would.
 void AppendNtfsSortKey(std::u16string_view name, std::string& keys);
