@@ -6,18 +6,9 @@
 #include "core/NameChecks.h"
 #include "core/NameOperations.h"
 #include "core/Paths.h"
+#include "core/text/Utf.h"
 
 namespace renamora {
-namespace {
-
-std::u16string DecimalText(int value) {
-  std::u16string out;
-  for (char c : std::to_string(value)) out += char16_t(c);
-  return out;
-}
-
-}  // namespace
-
 std::u16string CleanNewBase(std::u16string base) {
   std::u16string w = std::move(base);
   if (!w.empty() && w[0] == u' ') {
@@ -75,7 +66,7 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
                         s_.locale.CompareNoCase(extension, oldName.substr(cleanBase.size())) != 0;
   const MessageContext messages{s_.texts, s_.prompter};
   auto nameWith = [&](int number) {
-    return number == 0 ? cleanBase + extension : cleanBase + u"(" + DecimalText(number) + u")" + extension;
+    return number == 0 ? cleanBase + extension : cleanBase + u"(" + U16(std::to_string(number)) + u")" + extension;
   };
   auto refuse = [&](const std::u16string& newName) {
     CheckNewName(newName, messages);

@@ -1,6 +1,8 @@
 // Preview rows and their numbering.
 #include "core/PreviewRows.h"
 
+#include "core/text/Utf.h"
+
 #include <algorithm>
 #include <string>
 
@@ -8,11 +10,7 @@ namespace renamora {
 
 std::u16string NumberedName::Text() const {
   if (Number <= 0) return Before + After;
-  std::u16string text = Before + u"(";
-  for (char c : std::to_string(Number)) text += char16_t(c);
-  text += u")";
-  text += After;
-  return text;
+  return Before + u"(" + U16(std::to_string(Number)) + u")" + After;
 }
 
 void PreviewRows::Clear() {

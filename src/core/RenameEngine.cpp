@@ -4,6 +4,7 @@
 #include "core/NameChecks.h"
 #include "core/Paths.h"
 #include "core/TargetCollection.h"
+#include "core/text/Utf.h"
 
 namespace renamora {
 
@@ -16,12 +17,8 @@ std::u16string TrimBlanksAndControls(std::u16string_view text) {
 }
 
 std::u16string RunSummaryText(const RunCounters& counters, const TextLookup& texts) {
-  auto decimal = [](int n) {
-    std::u16string out;
-    for (char c : std::to_string(n)) out += char16_t(c);
-    return out;
-  };
-  return decimal(counters.Renamed) + u" " + texts.Lookup(291) + decimal(counters.Failed) + u" " + texts.Lookup(292);
+  return U16(std::to_string(counters.Renamed)) + u" " + texts.Lookup(291) + U16(std::to_string(counters.Failed)) +
+         u" " + texts.Lookup(292);
 }
 
 void RenameEngine::Preview(EditRequest& request) {

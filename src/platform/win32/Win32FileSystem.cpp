@@ -134,26 +134,43 @@ std::optional<std::u16string> ListedName(std::u16string_view path) {
 
 }  // namespace
 
-std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_view folder, ListDetail) {
+namespace {
+
+enum class Walked { Unreadable, CutShort, Complete };
+
+// Enumerates a folder's entries ("." and ".." skipped) in the file system's order
+// and hands each to visit, which answers whether to go on.
+template <class Visit>
+Walked EnumerateFolder(FileSystem& fs, std::u16string_view folder, DWORD flags, Visit visit) {
   const std::u16string pattern = WithTrailingSeparator(AsWholePath(folder)) + u'*';
   WIN32_FIND_DATAW data;
   FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  std::vector<DirEntry> entries;
+                                     FindExSearchNameMatch, nullptr, flags));
   if (!find) {
     // A drive's root has no "." entry, so an empty root reports no match at all.
-    if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return entries;
-    return std::nullopt;
+    return ::GetLastError() == ERROR_FILE_NOT_FOUND && fs.IsFolder(folder) ? Walked::Complete : Walked::Unreadable;
   }
   do {
     std::u16string name = FromWide(data.cFileName);
     if (name == u"." || name == u"..") continue;
-    entries.push_back(MakeEntry(std::move(name), data.dwFileAttributes, data.nFileSizeHigh,
-                                data.nFileSizeLow, data.ftLastWriteTime));
+    if (!visit(MakeEntry(std::move(name), data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
+                         data.ftLastWriteTime))) {
+      return Walked::Complete;
+    }
   } while (::FindNextFileW(find.Get(), &data));
-  // A listing cut short would shift every sequence number after the gap.
-  if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+  return ::GetLastError() == ERROR_NO_MORE_FILES ? Walked::Complete : Walked::CutShort;
+}
 
+}  // namespace
+
+std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_view folder, ListDetail) {
+  std::vector<DirEntry> entries;
+  const Walked walked = EnumerateFolder(*this, folder, FIND_FIRST_EX_LARGE_FETCH, [&](DirEntry e) {
+    entries.push_back(std::move(e));
+    return true;
+  });
+  // A listing cut short would shift every sequence number after the gap.
+  if (walked != Walked::Complete) return std::nullopt;
   // Names that differ only in case can sit side by side on a case-sensitive folder
   // (Wine on Linux); the sort's ordinal tie-break keeps their order stable.
   SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
@@ -162,20 +179,14 @@ std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_
 
 std::optional<std::vector<DirEntry>> Win32FileSystem::SomeFiles(std::u16string_view folder,
                                                                 std::size_t maxFiles) {
-  const std::u16string pattern = WithTrailingSeparator(AsWholePath(folder)) + u'*';
-  WIN32_FIND_DATAW data;
-  FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data,
-                                     FindExSearchNameMatch, nullptr, 0));
   std::vector<DirEntry> files;
-  if (!find) {
-    if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return files;
-    return std::nullopt;
-  }
-  do {
-    const DirEntry entry = MakeEntry(FromWide(data.cFileName), data.dwFileAttributes, data.nFileSizeHigh,
-                                     data.nFileSizeLow, data.ftLastWriteTime);
-    if (!entry.isFolder && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(entry);
-  } while (files.size() < maxFiles && ::FindNextFileW(find.Get(), &data));
+  if (maxFiles == 0) return files;
+  const Walked walked = EnumerateFolder(*this, folder, 0, [&](DirEntry e) {
+    // A junction carries the folder bit as well; it is no file to count.
+    if (!e.isFolder && (e.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(std::move(e));
+    return files.size() < maxFiles;
+  });
+  if (walked == Walked::Unreadable) return std::nullopt;
   return files;
 }
 
