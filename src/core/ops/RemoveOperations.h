@@ -24,4 +24,16 @@ std::u16string RemoveBetween(std::u16string_view name, std::u16string_view left,
                              std::u16string_view right, bool alsoRemoveBounds);
 std::u16string RemoveAllNumbers(std::u16string_view name);
 
+// "Keep something": the stretch matching the sample selection, from the head or the end.
+std::u16string KeepSelectedPart(std::u16string_view name, const SampleSelection& sample,
+                                int selectionLength, bool fromEnd);
+// "Keep something" with given strings: only the occurrences of KeepStrings, in the
+// order they stand in the name; a name holding neither stays as it is.
+std::u16string KeepStrings(std::u16string_view name, const RemoveOptions& options,
+                           const Locale& locale);
+// "Clean symbols": everything but ASCII letters, digits, spaces and the spared
+// characters is erased (or becomes a space); runs of spaces are folded.
+std::u16string CleanSymbols(std::u16string_view name, const RemoveOptions& options,
+                            const Locale& locale);
+
 }  // namespace renamora
