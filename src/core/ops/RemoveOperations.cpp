@@ -50,9 +50,15 @@ std::u16string Remove(std::u16string_view name, const RemoveOptions& options,
       }
       break;
     case RemoveChoice::KeepSomething:
-    case RemoveChoice::CleanSymbols:
-      // These two choices are built by the keep and clean operations.
+      switch (options.KeepKind) {
+        case KeepChoice::SelectedPart:
+          return KeepSelectedPart(name, sample, selectionLength, options.KeepFromEnd);
+        case KeepChoice::GivenStrings:
+          return KeepStrings(name, options, locale);
+      }
       break;
+    case RemoveChoice::CleanSymbols:
+      return CleanSymbols(name, options, locale);
   }
   return std::u16string(name);
 }
