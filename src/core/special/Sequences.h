@@ -31,7 +31,7 @@ struct SequenceState {
   }
   // After "Z" (or "z") comes "A" (or "a") again: there is no "aa".
   void Advance(const SpecialStringSettings& s) {
-    ++SequenceCounter;
+    SequenceCounter = static_cast<std::int32_t>(static_cast<std::uint32_t>(SequenceCounter) + 1u);  // wraps, never UB
     const char16_t last = s.LetterUpper ? u'Z' : u'z';
     const char16_t first = s.LetterUpper ? u'A' : u'a';
     SequenceLetter = SequenceLetter < last ? char16_t(SequenceLetter + 1) : first;
