@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
   auto fs = MakeSystemFileSystem();
   auto locale = MakeSystemLocale();
+  auto clock = MakeSystemClock();
   const std::u16string base = SystemTempFolder() + u"renamora-bench-" + U16(std::to_string(::time(nullptr)));
   fs->CreateFolder(base);
   std::vector<double> raw, engine;
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
     EditRequest request;
     request.Mode = std::u16string(EditMode::kRemove);
     request.Remove.Strings = {u"x", u"", u""};
-    RenameEngine eng(RunServices{*fs, *locale, texts, prompter, observer, list, sink, host, program, run, preview,
+    RenameEngine eng(RunServices{*fs, *locale, *clock, texts, prompter, observer, list, sink, host, program, run, preview,
                                  sequences, special, options});
     const auto t0 = std::chrono::steady_clock::now();
     eng.RenameCommand(request);

@@ -26,17 +26,24 @@ ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
   bool isFolder = item.KnownFolder == 1;
   if (item.KnownFolder < 0) isFolder = s_.fs.IsFolder(item.Path);
   NameParts parts = SplitPath(item.Path, isFolder);
-  const OperationContext context{s_.locale, s_.run.SelectionLength};
 
   if (request_.Mode == EditMode::kExtension) {
     if (isFolder) return ItemOutcome::Skipped;
-    if (auto extension = NewExtensionFor(request_, parts, context)) {
+    if (auto extension = NewExtensionFor(request_, parts)) {
       return ApplyNewName(item, parts.Folder, *extension, std::move(parts.Base));
     }
     ListUnhandled(item, true);
     return ItemOutcome::Unchanged;
   }
 
+  const bool wholeName = WorksOnWholeName(request_) && !parts.Extension.empty();
+  if (wholeName) {
+    parts.Base += parts.Extension;
+    parts.OldBase = parts.Base;
+    parts.Extension.clear();
+  }
+  const SpecialStringServices special{s_.special, s_.sequences, s_.fs, s_.clock, s_.locale};
+  const OperationContext context{s_.locale, s_.run.SelectionLength, special};
   ApplyNameOperation(request_, parts, item.Path, context);
   if (parts.Base.empty()) {
     const MessageContext messages{s_.texts, s_.prompter};
@@ -44,7 +51,12 @@ ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
     ++s_.run.Counters.Failed;
     return ItemOutcome::EmptyName;
   }
-  if (parts.Base != parts.OldBase) return ApplyNewName(item, parts.Folder, parts.Extension, std::move(parts.Base));
+  if (parts.Base != parts.OldBase) {
+    // The dots in front of a dot file's whole name are the name, not debris an edit
+    // left there: a case conversion must not turn ".profile" into "PROFILE".
+    if (wholeName && parts.Base[0] == u'.') return ApplyNewName(item, parts.Folder, parts.Base, u"");
+    return ApplyNewName(item, parts.Folder, parts.Extension, std::move(parts.Base));
+  }
   ListUnhandled(item, false);
   return ItemOutcome::Unchanged;
 }

@@ -39,6 +39,7 @@ class TemplateHistory {
 struct RunServices {
   FileSystem& fs;
   const Locale& locale;
+  const Clock& clock;
   const TextLookup& texts;
   Prompter& prompter;
   RunObserver& observer;

@@ -21,10 +21,14 @@ std::vector<std::u16string> RecordingPrompter::Texts() const {
   return out;
 }
 
-EngineWorld::EngineWorld() { observer.stop = &run.Stop; }
+EngineWorld::EngineWorld() {
+  observer.stop = &run.Stop;
+  // As at a program start: random strings differ from one start to the next.
+  sequences.RandomSeedBase = static_cast<std::uint32_t>(clock->UnixSeconds());
+}
 
 RunServices EngineWorld::Services() {
-  return RunServices{*fs,     *locale, texts,    prompter,  observer, list,    sink, host,
+  return RunServices{*fs,     *locale, *clock, texts,    prompter,  observer, list,    sink, host,
                      program, run,     preview,  sequences, special,  options, checks, history};
 }
 

@@ -113,6 +113,7 @@ struct EngineWorld {
 
   std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
   std::unique_ptr<Locale> locale = MakeSystemLocale();
+  std::unique_ptr<Clock> clock = MakeSystemClock();
   StringTable texts;
   RecordingPrompter prompter;
   RecordingObserver observer;

@@ -1,0 +1,181 @@
+// Every edit mode from request to disk: a preview and a real run over real folders,
+// with the templates expanded per item and the sequences restarting per folder.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Paths.h"
+#include "core/special/SpecialStrings.h"
+#include "core/text/Utf.h"
+#include "support/Fakes.h"
+#include "support/TempFolder.h"
+
+namespace renamora {
+namespace {
+
+using test::TempFolder;
+using Names = std::vector<std::u16string>;
+
+class ModeRun : public testing::Test {
+ protected:
+  ModeRun() { Target(dir.Path()); }
+  void Target(std::u16string_view folder) { world.program.TargetFolder = WithTrailingSeparator(folder); }
+  void Mode(std::u16string_view mode) {
+    request.Mode = std::u16string(mode);
+    world.program.CurrentMode = request.Mode;
+  }
+  void Rename() { world.Engine().RenameCommand(request); }
+  void Preview() { world.Engine().Preview(request); }
+
+  test::EngineWorld world;
+  TempFolder dir{*world.fs};
+  EditRequest request;
+};
+
+TEST_F(ModeRun, KeepAndCleanRenameOnDisk) {
+  dir.MakeFile(u"xab9yab.txt", "1");
+  dir.MakeFile(u"My_Song (Live) [2010]!.mp3", "2");
+  Mode(EditMode::kRemove);
+  request.Remove.RemoveKind = RemoveChoice::KeepSomething;
+  request.Remove.KeepKind = KeepChoice::GivenStrings;
+  request.Remove.KeepStrings = {u"ab", u"9"};
+  Rename();
+  EXPECT_EQ(dir.Read(u"ab9ab.txt"), "1");
+
+  request.Remove.RemoveKind = RemoveChoice::CleanSymbols;
+  Preview();
+  EXPECT_EQ(world.PreviewNewNames(), (Names{u"MySong Live 2010.mp3"}));
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"ab9ab.txt", u"MySong Live 2010.mp3"}));
+  EXPECT_EQ(dir.Read(u"MySong Live 2010.mp3"), "2");
+}
+
+TEST_F(ModeRun, ReplaceNumbersOnlyTheItemsItRenames) {
+  dir.MakeFile(u"IMG_a.jpg", "a");
+  dir.MakeFile(u"b.jpg", "b");  // no "IMG": keeps its name and its number
+  dir.MakeFile(u"IMG_c.jpg", "c");
+  Mode(EditMode::kReplace);
+  request.Replace.OldString = u"img";
+  request.Replace.NewTemplate = u"Photo$$$";
+  Preview();
+  EXPECT_EQ(world.PreviewNewNames(), (Names{u"Photo001_a.jpg", u"Photo002_c.jpg"}));
+  EXPECT_EQ(dir.Names(), (Names{u"b.jpg", u"IMG_a.jpg", u"IMG_c.jpg"}));
+
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"b.jpg", u"Photo001_a.jpg", u"Photo002_c.jpg"}));
+  EXPECT_EQ(dir.Read(u"Photo002_c.jpg"), "c");
+  EXPECT_EQ(world.run.Counters.Renamed, 2);
+}
+
+TEST_F(ModeRun, InsertRestartsTheSequencesInEveryFolder) {
+  dir.MakeFile(u"a.txt", "a");
+  dir.MakeFile(u"b.txt", "b");
+  dir.MakeFile(u"sub/c.txt", "c");
+  dir.MakeFile(u"sub/d.txt", "d");
+  dir.MakeFile(u"sub/e.txt", "e");
+  Mode(EditMode::kInsert);
+  request.IncludeSubfolders = true;
+  request.Insert.AtEnd = true;
+  request.Insert.EndTemplate = u"_$${a}";
+  world.special.StartNumber = 7;
+
+  Preview();
+  const std::u16string top = WithTrailingSeparator(dir.Path());
+  const std::u16string sub = WithTrailingSeparator(dir / u"sub");
+  EXPECT_EQ(world.PreviewNewNames(), (Names{sub + u"c_07a.txt", sub + u"d_08b.txt", sub + u"e_09c.txt",
+                                            top + u"a_07a.txt", top + u"b_08b.txt"}));
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"a_07a.txt", u"b_08b.txt", u"sub"}));
+  EXPECT_EQ(dir.Names(u"sub"), (Names{u"c_07a.txt", u"d_08b.txt", u"e_09c.txt"}));
+  EXPECT_EQ(dir.Read(u"sub/e_09c.txt"), "e");
+}
+
+TEST_F(ModeRun, ChangeGivesEveryItemTheTemplatesName) {
+  dir.MakeFile(u"Trip/x.jpg", "x");
+  dir.MakeFile(u"Trip/y.png", "y");
+  dir.MakeFile(u"Trip/z.jpg", "z");
+  Target(dir / u"Trip");
+  Mode(EditMode::kChange);
+  request.Change.ChangeKind = ChangeChoice::NewName;
+  request.Change.NewNameTemplate = u"%%-$";
+  Rename();
+  EXPECT_EQ(dir.Names(u"Trip"), (Names{u"Trip-1.jpg", u"Trip-2.png", u"Trip-3.jpg"}));
+
+  // Without a special string every item wants one name: the disk numbering settles it.
+  request.Change.NewNameTemplate = u"same";
+  Rename();
+  EXPECT_EQ(dir.Names(u"Trip"), (Names{u"same(1).jpg", u"same.jpg", u"same.png"}));
+  EXPECT_EQ(dir.Read(u"Trip/same.jpg"), "x");
+  EXPECT_EQ(dir.Read(u"Trip/same(1).jpg"), "z");
+}
+
+TEST_F(ModeRun, CaseConversionWithAndWithoutTheExtension) {
+  struct Row {
+    const char* label;
+    CaseChoice kind;
+    bool includeExtension;
+    std::u16string before, after;
+  };
+  const Row rows[] = {
+      {"upper with the extension", CaseChoice::Upper, true, u"my file.txt", u"MY FILE.TXT"},
+      {"capitals, extension included", CaseChoice::CapitalizeWords, true, u"my file.txt", u"My File.Txt"},
+      {"capitals, extension kept", CaseChoice::CapitalizeWords, false, u"my file.txt", u"My File.txt"},
+      {"lower, extension kept", CaseChoice::Lower, false, u"PHOTO.JPG", u"Photo.JPG"},
+      {"a dot file as a whole", CaseChoice::Upper, true, u".profile", u".PROFILE"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempFolder folder(*world.fs);
+    folder.MakeFile(row.before, "data");
+    Target(folder.Path());
+    Mode(EditMode::kChange);
+    request.Change.ChangeKind = ChangeChoice::ConvertCase;
+    request.Change.CaseKind = row.kind;
+    request.Change.IncludeExtension = row.includeExtension;
+    request.IncludeHidden = true;  // a dot file is hidden on POSIX
+    Preview();
+    EXPECT_EQ(world.PreviewNewNames(), (Names{row.after}));
+    Rename();
+    EXPECT_EQ(folder.Names(), (Names{row.after}));
+    EXPECT_EQ(folder.Read(row.after), "data");
+    EXPECT_EQ(world.run.Counters.Renamed, 1);
+  }
+}
+
+TEST_F(ModeRun, ExtensionChangesFilesAndLeavesFoldersAlone) {
+  dir.MakeFile(u"a.JPG", "a");
+  dir.MakeFile(u"b.gif", "b");
+  dir.MakeFolder(u"c.jpg");
+  dir.MakeFile(u"d.jpg", "d");
+  Mode(EditMode::kExtension);
+  request.Extension.OldExtension = u".jpg";
+  request.Extension.NewExtension = u".png";
+  Preview();
+  EXPECT_EQ(world.PreviewNewNames(), (Names{u"a.png", u"d.png"}));
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"a.png", u"b.gif", u"c.jpg", u"d.png"}));
+  EXPECT_EQ(dir.Read(u"a.png"), "a");
+
+  request.Extension.ExtensionKind = ExtensionChoice::ConvertExtensionCase;
+  request.Extension.ExtensionUpper = true;
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"a.PNG", u"b.GIF", u"c.jpg", u"d.PNG"}));
+}
+
+TEST_F(ModeRun, DateAndSizeComeFromTheItemOnDisk) {
+  dir.MakeFile(u"a", std::string(2048, 'x'));
+  dir.MakeFile(u"b", std::string(100, 'y'));
+  const auto entry = world.fs->Stat(dir / u"a");
+  ASSERT_TRUE(entry.has_value());
+  const std::u16string date = DateText(world.clock->ToLocalTime(entry->lastWrite));
+  Mode(EditMode::kInsert);
+  request.Insert.AtEnd = true;
+  request.Insert.EndTemplate = u"_##_@@";
+  Rename();
+  // Both files were written just now, so they share the date.
+  EXPECT_EQ(dir.Names(), (Names{u"a_2KB_" + date, u"b_100Bytes_" + date}));
+}
+
+}  // namespace
+}  // namespace renamora
