@@ -7,22 +7,14 @@
 #include <vector>
 
 #include "core/text/Utf.h"
+#include "support/CountingExpander.h"
 
 namespace renamora {
 namespace {
 
 std::string Show(std::u16string_view text) { return ToUtf8Lossy(text); }
 
-// Gives "<template>#<call number>" so that a test sees both what was expanded and
-// how often.
-class RecordingExpander final : public TemplateExpander {
- public:
-  std::u16string Expand(std::u16string_view text) override {
-    calls.emplace_back(text);
-    return std::u16string(text) + u"#" + static_cast<char16_t>(u'0' + calls.size());
-  }
-  std::vector<std::u16string> calls;
-};
+using test::CountingExpander;
 
 TEST(ToLowerCaseTest, LowersAsciiCapitalsAndOptionallyCapitalizesTheFirstLetter) {
   struct Row {
@@ -131,7 +123,7 @@ TEST(ChangeTest, RunsTheChosenConversionAndExpandsOnlyForANewName) {
   };
   const std::u16string name = u" tHE end of it all";
   const Row rows[] = {
-      {"new name", ChangeChoice::NewName, CaseChoice::Upper, true, true, u"New_$$#1", {u"New_$$"}},
+      {"new name", ChangeChoice::NewName, CaseChoice::Upper, true, true, u"New_1", {u"New_#"}},
       {"lower, capital first", ChangeChoice::ConvertCase, CaseChoice::Lower, true, true, u"The end of it all", {}},
       {"lower", ChangeChoice::ConvertCase, CaseChoice::Lower, false, true, u" the end of it all", {}},
       {"upper", ChangeChoice::ConvertCase, CaseChoice::Upper, false, true, u" THE END OF IT ALL", {}},
@@ -144,13 +136,13 @@ TEST(ChangeTest, RunsTheChosenConversionAndExpandsOnlyForANewName) {
     SCOPED_TRACE(row.label);
     ChangeOptions options;
     options.ChangeKind = row.kind;
-    options.NewNameTemplate = u"New_$$";
+    options.NewNameTemplate = u"New_#";
     options.CaseKind = row.caseKind;
     options.CapitalizeFirst = row.capitalizeFirst;
     options.ExcludeSmallWords = row.excludeSmallWords;
-    RecordingExpander expander;
+    CountingExpander expander;
     EXPECT_EQ(Show(Change(name, options, expander)), Show(row.expected));
-    EXPECT_EQ(expander.calls, row.calls);
+    EXPECT_EQ(expander.asked, row.calls);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/text/Utf.h"
+#include "support/CountingExpander.h"
 #include "support/TableLocale.h"
 
 namespace renamora {
@@ -14,19 +15,7 @@ namespace {
 
 std::string Show(std::u16string_view text) { return ToUtf8Lossy(text); }
 
-// Gives each expansion a text of its own ("T1", "T2", ...) unless the template is
-// plain, so a test can tell how often and in which order templates were expanded.
-class CountingExpander final : public TemplateExpander {
- public:
-  std::u16string Expand(std::u16string_view text) override {
-    asked.emplace_back(text);
-    if (text.find(u'#') == std::u16string_view::npos) return std::u16string(text);
-    std::u16string out(text);
-    out.replace(out.find(u'#'), 1, U16(std::to_string(asked.size())));
-    return out;
-  }
-  std::vector<std::u16string> asked;
-};
+using test::CountingExpander;
 
 SampleSelection Selection(std::u16string sample, int start, int length, int cursor = 0) {
   SampleSelection s;
