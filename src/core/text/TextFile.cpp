@@ -1,0 +1,89 @@
+// Encoding and line splitting of the program's text files.
+#include "core/text/TextFile.h"
+
+#include "core/text/Utf.h"
+
+namespace renamora {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  std::u16string out;
+  out.reserve(bytes.size() / 2);
+  // An odd last byte cannot be a unit of its own and is dropped.
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    out.push_back(static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a));
+  }
+  return out;
+}
+
+// Such a unit cannot be written as UTF-8; UTF-16 keeps it.
+bool HasUnpairedSurrogate(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::u16string DecodeText(std::string_view bytes, const Locale& locale) {
+  if (bytes.starts_with(kUtf8Bom)) return Utf8ToUtf16(bytes.substr(kUtf8Bom.size()));
+  if (bytes.starts_with(kUtf16LeBom)) return DecodeUtf16(bytes.substr(2), false);
+  if (bytes.starts_with(kUtf16BeBom)) return DecodeUtf16(bytes.substr(2), true);
+  return locale.FromCodePage(bytes);
+}
+
+std::vector<std::u16string> SplitLines(std::u16string_view text) {
+  std::vector<std::u16string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r' && text[i] != u'\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale) {
+  std::u16string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += u"\r\n";
+  }
+  if (auto bytes = locale.ToCodePage(text)) return *std::move(bytes);
+  if (!HasUnpairedSurrogate(text)) return std::string(kUtf8Bom) + ToUtf8Lossy(text);
+  std::string out(kUtf16LeBom);
+  out.reserve(2 + text.size() * 2);
+  for (const char16_t c : text) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
+  }
+  return out;
+}
+
+std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u16string_view path,
+                                                         const Locale& locale) {
+  auto bytes = fs.ReadFile(path);
+  if (!bytes) return std::nullopt;
+  return SplitLines(DecodeText(*bytes, locale));
+}
+
+bool WriteTextLines(FileSystem& fs, std::u16string_view path, const std::vector<std::u16string>& lines,
+                    const Locale& locale) {
+  return fs.WriteFile(path, EncodeLines(lines, locale));
+}
+
+}  // namespace renamora

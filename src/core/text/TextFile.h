@@ -1,0 +1,36 @@
+// The text files the program reads and writes: hand-over lists, the undo log, the
+// history, name listings. Written one entry per line with CR LF, in the system's
+// 8-bit code page when every character fits it, otherwise with a byte-order mark
+// so that no name is ever lost; read in any of these forms.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/Locale.h"
+
+namespace renamora {
+
+// The text of a file's bytes: UTF-8 or UTF-16 (LE/BE) by their byte-order mark,
+// otherwise the system code page.
+std::u16string DecodeText(std::string_view bytes, const Locale& locale);
+
+// Lines ended by CR LF, LF or CR; a final line end adds no empty line.
+std::vector<std::u16string> SplitLines(std::u16string_view text);
+
+// Each line followed by CR LF: in the code page when all of it fits, else UTF-8
+// with a byte-order mark, else (unpaired surrogates, possible in Windows names)
+// UTF-16 LE with a byte-order mark.
+std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale);
+
+// Nothing when the file cannot be read.
+std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u16string_view path,
+                                                         const Locale& locale);
+// Replaces the file as a whole (atomically); false when it could not be written.
+bool WriteTextLines(FileSystem& fs, std::u16string_view path, const std::vector<std::u16string>& lines,
+                    const Locale& locale);
+
+}  // namespace renamora
