@@ -15,37 +15,19 @@ constexpr std::size_t kKeyOffset = 1;
 constexpr std::size_t kKeyLength = 3;
 constexpr std::size_t kTextOffset = 5;
 
-// Three digits with leading zeros. Larger numbers keep all their digits, so
-// they can never equal the three characters of a line.
+// Three digits with leading zeros, the way the placeholder names the number.
+// Larger numbers keep all their digits, and a negative one its sign in front.
 std::u16string MakeKey(MessageId id) {
   std::string digits = std::to_string(id);
-  if (digits.size() < kKeyLength) digits.insert(0, kKeyLength - digits.size(), '0');
+  if (id >= 0 && digits.size() < kKeyLength) digits.insert(0, kKeyLength - digits.size(), '0');
   return std::u16string(digits.begin(), digits.end());
 }
 
-bool HoldsKey(std::u16string_view line, std::u16string_view key) {
-  if (line.size() <= kKeyOffset) return false;
-  return line.substr(kKeyOffset, kKeyLength) == key;
-}
-
-// Blanks and control characters around a text are layout of the file, never
-// part of the text.
-std::u16string_view Trim(std::u16string_view text) {
-  const auto isSpace = [](char16_t c) { return c <= u' '; };
-  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::u16string EntryText(std::u16string_view line) {
-  if (line.size() <= kTextOffset) return {};
-  return std::u16string(Trim(line.substr(kTextOffset)));
-}
-
 // Trimmed text of the first line in [first, last] (walking by `step`) that
-// holds the key; empty when none does. Bounds outside the table are clipped.
-std::u16string Search(const std::vector<std::u16string>& lines, std::u16string_view key,
-                      std::ptrdiff_t first, std::ptrdiff_t last, std::ptrdiff_t step = 1) {
+// holds the number; empty when none does. Bounds outside the table are
+// clipped, and a number outside 0 to 999 matches no line at all.
+std::u16string Search(const std::vector<std::u16string>& lines, MessageId id, std::ptrdiff_t first, std::ptrdiff_t last,
+                      std::ptrdiff_t step = 1) {
   const auto count = static_cast<std::ptrdiff_t>(lines.size());
   if (step > 0) {
     first = std::max<std::ptrdiff_t>(first, 0);
@@ -55,7 +37,7 @@ std::u16string Search(const std::vector<std::u16string>& lines, std::u16string_v
     last = std::max<std::ptrdiff_t>(last, 0);
   }
   for (std::ptrdiff_t i = first; step > 0 ? i <= last : i >= last; i += step) {
-    if (HoldsKey(lines[static_cast<std::size_t>(i)], key)) {
+    if (EntryNumber(lines[static_cast<std::size_t>(i)]) == id) {
       return EntryText(lines[static_cast<std::size_t>(i)]);
     }
   }
@@ -63,6 +45,28 @@ std::u16string Search(const std::vector<std::u16string>& lines, std::u16string_v
 }
 
 }  // namespace
+
+std::optional<MessageId> EntryNumber(std::u16string_view line) {
+  if (line.size() < kKeyOffset + kKeyLength) return std::nullopt;
+  MessageId number = 0;
+  for (const char16_t c : line.substr(kKeyOffset, kKeyLength)) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    number = number * 10 + (c - u'0');
+  }
+  return number;
+}
+
+std::u16string EntryText(std::u16string_view line) {
+  if (line.size() <= kTextOffset) return {};
+  return std::u16string(TrimBlanks(line.substr(kTextOffset)));
+}
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+  const auto isSpace = [](char16_t c) { return c <= u' '; };
+  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
 
 StringTable::StringTable(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
 
@@ -72,7 +76,6 @@ const StringTable& StringTable::BuiltIn() {
 }
 
 std::u16string StringTable::Lookup(MessageId id) const {
-  const std::u16string key = MakeKey(id);
   const std::ptrdiff_t n = id;
   std::u16string text;
   if (!lines_.empty()) {
@@ -81,8 +84,8 @@ std::u16string StringTable::Lookup(MessageId id) const {
     // otherwise.
     const auto count = static_cast<std::ptrdiff_t>(lines_.size());
     const std::ptrdiff_t start = n < count - 5 ? n + 4 : 0;
-    text = Search(lines_, key, start, count - 1);
-    if (text.empty() && start > 0) text = Search(lines_, key, 0, n + 3);
+    text = Search(lines_, id, start, count - 1);
+    if (text.empty() && start > 0) text = Search(lines_, id, 0, n + 3);
   }
   if (!text.empty()) return text;
 
@@ -90,9 +93,9 @@ std::u16string StringTable::Lookup(MessageId id) const {
   // from there; its first line is a comment and is never examined that way.
   const std::vector<std::u16string>& builtIn = BuiltInTable();
   const auto last = static_cast<std::ptrdiff_t>(builtIn.size()) - 1;
-  text = n > 199 ? Search(builtIn, key, last, 1, -1) : Search(builtIn, key, 0, last);
+  text = n > 199 ? Search(builtIn, id, last, 1, -1) : Search(builtIn, id, 0, last);
   if (!text.empty()) return text;
-  return u"L{missing text " + key + u"}";
+  return u"L{missing text " + MakeKey(id) + u"}";
 }
 
 }  // namespace renamora

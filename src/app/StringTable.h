@@ -1,7 +1,9 @@
 // The active table of user-visible texts, with the built-in English texts behind it.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Messages.h"
@@ -12,6 +14,17 @@ namespace renamora {
 // four header lines, an empty line, then one "[NNN]text" line per message in
 // number order, so that message N stands near line N + 5.
 const std::vector<std::u16string>& BuiltInTable();
+
+// An entry line is "[NNN]text". Only three decimal digits as characters 2 to 4
+// make a line an entry, so a slip in the brackets does not lose a translation;
+// every other line, however short or long, is none.
+std::optional<MessageId> EntryNumber(std::u16string_view line);
+// Character 6 to the end of the line, trimmed; empty for a line that short.
+std::u16string EntryText(std::u16string_view line);
+
+// Blanks and control characters around a text are layout of the file, never
+// part of the text.
+std::u16string_view TrimBlanks(std::u16string_view text);
 
 // Lines of a language file (or of the built-in table), kept exactly as read:
 // only lines whose characters 2 to 4 hold a message number take part in a

@@ -61,7 +61,8 @@ TEST(PosixLocale, LanguageIdsOfLocaleNames) {
   };
   const Row rows[] = {{"zh_CN.UTF-8", 2052}, {"zh_TW", 1028}, {"ja_JP.UTF-8", 1041}, {"de_DE", 1031},
                       {"de_AT.UTF-8", 3079}, {"en_US.UTF-8", 1033}, {"fr", 1036},    {"C", 1033},
-                      {"POSIX", 1033},       {"", 1033},            {"dex", 1033}};
+                      {"POSIX", 1033},       {"", 1033},            {"dex", 1033},  {"zh_MO", 5124},
+                      {"nl_BE.UTF-8", 2067}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(LanguageIdOfLocaleName(row.name), row.id);
