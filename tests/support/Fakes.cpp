@@ -28,7 +28,8 @@ EngineWorld::EngineWorld() {
 }
 
 RunServices EngineWorld::Services() {
-  return RunServices{*fs,     *locale, *clock, texts,    prompter,  observer, list,    sink, host,
+  RunSink& runSink = sinkOverride ? *sinkOverride : sink;
+  return RunServices{*fs,     *locale, *clock, texts,    prompter,  observer, list,    runSink, host,
                      program, run,     preview,  sequences, special,  options, checks, history};
 }
 

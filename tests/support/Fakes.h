@@ -119,6 +119,7 @@ struct EngineWorld {
   RecordingObserver observer;
   FakeTargetList list;
   RecordingSink sink;
+  RunSink* sinkOverride = nullptr;  // set: the run's pairs go there instead of sink
   RecordingHost host;
   ProgramState program;
   RunState run;

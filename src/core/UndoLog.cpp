@@ -1,0 +1,153 @@
+// Pending undo pairs, the rollback file, and taking a run back.
+#include "core/UndoLog.h"
+
+#include <optional>
+#include <utility>
+
+#include "core/Paths.h"
+#include "core/text/TextFile.h"
+
+namespace renamora {
+namespace {
+
+constexpr MessageId kUndoCaption = 6;
+constexpr MessageId kUndoQuestion = 29;
+constexpr MessageId kUndoCompleted = 30;
+
+// The list item that showed the current path now shows the previous one. Only the
+// match nearest the end changes: the list may hold the same text more than once.
+void UpdateListItem(TargetList& list, const UndoMainWindow& mainWindow, std::u16string_view current,
+                    std::u16string_view previous) {
+  if (list.Count() == 0) return;
+  const bool chosenFiles = mainWindow.ShowsChosenFiles();
+  const std::u16string folder = chosenFiles ? std::u16string() : mainWindow.FolderBoxText();
+  if (!current.starts_with(folder)) return;
+  const std::u16string_view wanted = current.substr(folder.size());
+  for (std::size_t i = list.Count(); i-- > 0;) {
+    if (list.ItemText(i) != wanted) continue;
+    list.SetItemText(i, chosenFiles ? previous : NameView(previous));
+    return;
+  }
+}
+
+}  // namespace
+
+std::u16string UndoLogPath(std::u16string_view dataFolder) {
+  return WithTrailingSeparator(dataFolder) + u"Undos" + kPathSeparator + u"rollback.rbk";
+}
+
+UndoLog::UndoLog(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder)
+    : fs_(fs), locale_(locale), path_(UndoLogPath(dataFolder)) {}
+
+bool UndoLog::UndoLogExists() const { return fs_.Exists(path_); }
+
+void UndoLog::RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) {
+  pending_.push_back({std::u16string(currentPath), std::u16string(previousPath)});
+}
+
+void UndoLog::ScheduleFlush() {
+  flushDue_ = true;
+  if (onFlushScheduled) onFlushScheduled();
+}
+
+void UndoLog::RenameFailed(std::u16string_view oldName, std::u16string_view newName, RenameStatus status) {
+  if (onRenameFailed) onRenameFailed(oldName, newName, status);
+}
+
+bool UndoLog::WritePending() {
+  flushDue_ = false;
+  // An empty log would take away the undo of the operation before, and undo nothing.
+  if (pending_.empty()) return true;
+  if (!WriteLog(pending_)) return false;
+  pending_.clear();
+  return true;
+}
+
+bool UndoLog::RecordSingle(std::u16string_view currentPath, std::u16string_view previousPath) {
+  return WriteLog({{std::u16string(currentPath), std::u16string(previousPath)}});
+}
+
+bool UndoLog::WriteLog(const std::vector<UndoPair>& pairs) {
+  std::vector<std::u16string> lines;
+  lines.reserve(pairs.size() * 2);
+  for (const UndoPair& pair : pairs) {
+    lines.push_back(pair.CurrentPath);
+    lines.push_back(pair.PreviousPath);
+  }
+  if (fs_.Exists(path_)) {
+    // Windows refuses to replace a read-only file; the mark only guards the log at rest.
+    fs_.SetAttributes(path_, kAttrArchive);
+  } else {
+    // The start-up creates the folder, but a user may have removed it since.
+    const std::u16string folder = path_.substr(0, LastFolderEnd(path_));
+    if (!fs_.IsFolder(folder)) fs_.CreateFolder(folder);
+  }
+  const bool written = WriteTextLines(fs_, path_, lines, locale_);
+  // A failed write leaves the old log, which must rest read-only all the same.
+  if (fs_.Exists(path_)) fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly);
+  return written;
+}
+
+UndoResult UndoLog::Undo(const UndoServices& s) {
+  const std::u16string caption = s.texts.Lookup(kUndoCaption) + u" " + s.texts.Lookup(Msg::kConfirmation);
+  if (s.prompter.Show(PromptIcon::Question, PromptButtons::YesNo, caption, s.texts.Lookup(kUndoQuestion)) !=
+      PromptAnswer::Yes) {
+    return {};
+  }
+  // Pairs of a run that ended moments ago may still wait for the deferred write; the
+  // log alone would then take back the run before it instead of the last one.
+  WritePending();
+  std::optional<std::vector<std::u16string>> lines = ReadTextLines(fs_, path_, locale_);
+  if (!lines) return {.Outcome = UndoOutcome::NoLog};
+
+  // A stop left over from an earlier job must not end this undo before it starts.
+  s.stop.Clear();
+  UndoResult result;
+  if (lines->size() <= kUndoLinesWithoutProgress) {
+    s.observer.SetBusyCursor(true);
+    result = TakeBack(*lines, s, false);
+    s.observer.SetBusyCursor(false);
+  } else {
+    s.observer.RunProgressJob([&] { result = TakeBack(*lines, s, true); });
+  }
+  lines.reset();
+
+  // After a stop the log stays whole, so that a later Undo can finish the job: the
+  // pairs already taken back then fail in silence.
+  if (result.Outcome == UndoOutcome::Completed) {
+    fs_.SetAttributes(path_, kAttrArchive);
+    if (!fs_.DeleteFile(path_)) fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly);
+  }
+  if (!s.options.Options3) s.mainWindow.EmptyList();
+  if (s.options.Endsound) s.host.PlayEndSound();
+  s.stop.Clear();
+  s.mainWindow.ReloadList();
+  s.mainWindow.ShowStatus(s.texts.Lookup(kUndoCompleted));
+  return result;
+}
+
+UndoResult UndoLog::TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress) {
+  // A line without a partner (the program never writes one) is left alone.
+  const std::size_t pairCount = lines.size() / 2;
+  // The bar counts pairs: one step per pair shows the same progress as two per line.
+  if (withProgress) s.observer.BatchStarted(pairCount);
+  UndoResult result;
+  // Newest first: a run that renamed b to c and then a to b can only be taken back
+  // by freeing b (b back to a) before c can return to it.
+  for (std::size_t k = pairCount; k-- > 0 && !s.stop.IsSet();) {
+    const std::u16string& current = lines[2 * k];
+    const std::u16string& previous = lines[2 * k + 1];
+    if (fs_.Rename(current, previous) == RenameStatus::Ok) {
+      ++result.Restored;
+      UpdateListItem(s.list, s.mainWindow, current, previous);
+    } else {
+      ++result.Skipped;
+    }
+    if (withProgress) s.observer.ItemRenamed(NameView(current), NameView(previous));
+    s.observer.PumpEvents();
+  }
+  result.Outcome = s.stop.IsSet() ? UndoOutcome::Stopped : UndoOutcome::Completed;
+  return result;
+}
+
+}  // namespace renamora

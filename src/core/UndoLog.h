@@ -1,0 +1,122 @@
+// The undo log: pairs remembered by rename runs, the rollback file, and the Undo command.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/EditRequest.h"
+#include "core/Messages.h"
+#include "platform/FileSystem.h"
+#include "platform/Locale.h"
+#include "platform/Prompter.h"
+#include "platform/RunCallbacks.h"
+
+namespace renamora {
+
+// One renamed item: where it is now and where it was, full paths as given to the rename.
+struct UndoPair {
+  std::u16string CurrentPath;
+  std::u16string PreviousPath;
+  bool operator==(const UndoPair&) const = default;
+};
+
+// DataFolder + "Undos" + separator + "rollback.rbk".
+std::u16string UndoLogPath(std::u16string_view dataFolder);
+
+// What an undo changes in the main window beyond the texts of its list items.
+class UndoMainWindow {
+ public:
+  virtual ~UndoMainWindow() = default;
+  // True when the list shows chosen files (item texts are full paths), false in
+  // the folder view (item texts are names in the folder of the path box).
+  virtual bool ShowsChosenFiles() const = 0;
+  virtual std::u16string FolderBoxText() const = 0;
+  virtual void EmptyList() = 0;
+  // Refresh of the chosen files, or a new listing of the current folder.
+  virtual void ReloadList() = 0;
+  // The second panel of the status bar.
+  virtual void ShowStatus(std::u16string_view text) = 0;
+};
+
+// What the Undo command works with. References must outlive the call.
+struct UndoServices {
+  Prompter& prompter;
+  const TextLookup& texts;
+  RunObserver& observer;
+  TargetList& list;
+  UndoMainWindow& mainWindow;
+  EditHost& host;
+  StopRequest& stop;
+  const RunOptions& options;
+};
+
+enum class UndoOutcome {
+  Declined,   // the question was not answered Yes; nothing was touched
+  NoLog,      // the log could not be read (gone since the button was enabled)
+  Completed,  // every pair was tried and the log is deleted
+  Stopped,    // Cancel ended the loop; the log is kept as it was
+};
+
+struct UndoResult {
+  UndoOutcome Outcome = UndoOutcome::Declined;
+  int Restored = 0;  // pairs renamed back
+  int Skipped = 0;   // pairs whose rename back failed
+  bool operator==(const UndoResult&) const = default;
+};
+
+// Logs with more lines than this run inside the progress window, so they can be cancelled.
+inline constexpr std::size_t kUndoLinesWithoutProgress = 60;
+
+// The rename runs' RunSink: collects the pairs of successful renames and writes them
+// to the one-level undo log; also takes them back. References must outlive it.
+class UndoLog : public RunSink {
+ public:
+  UndoLog(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder);
+
+  const std::u16string& Path() const { return path_; }
+  // Drives the Undo button: enabled exactly while this is true.
+  bool UndoLogExists() const;
+  const std::vector<UndoPair>& Pending() const { return pending_; }
+
+  void RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) override;
+  std::size_t PendingUndoPairs() const override { return pending_.size(); }
+  void FlushNow() override { WritePending(); }
+  // Marks the write as due and starts the caller's one-shot timer (onFlushScheduled),
+  // which calls FlushTimerElapsed when it fires.
+  void ScheduleFlush() override;
+  void RenameFailed(std::u16string_view oldName, std::u16string_view newName, RenameStatus status) override;
+
+  // The edit window's 3000 ms timer fired (it has already stopped itself).
+  void FlushTimerElapsed() { WritePending(); }
+  bool FlushScheduled() const { return flushDue_; }
+
+  // Replaces the log with all pending pairs and empties them. With no pair pending
+  // the log is left as it is. False when the file could not be written; the pairs
+  // then stay pending for the next write.
+  bool WritePending();
+  // The single-item rename: the log holds just this pair; pending pairs are untouched.
+  bool RecordSingle(std::u16string_view currentPath, std::u16string_view previousPath);
+
+  // The Undo button.
+  UndoResult Undo(const UndoServices& services);
+
+  // Starts the timer of the deferred write; none: the caller calls FlushTimerElapsed itself.
+  std::function<void()> onFlushScheduled;
+  // The rename error window; none: refused renames are only counted by the run.
+  std::function<void(std::u16string_view oldName, std::u16string_view newName, RenameStatus status)> onRenameFailed;
+
+ private:
+  bool WriteLog(const std::vector<UndoPair>& pairs);
+  UndoResult TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress);
+
+  FileSystem& fs_;
+  const Locale& locale_;
+  std::u16string path_;
+  std::vector<UndoPair> pending_;
+  bool flushDue_ = false;
+};
+
+}  // namespace renamora
