@@ -118,24 +118,6 @@ void ExpandRandomTokens(std::u16string& text, const SpecialStringSettings& setti
 
 }  // namespace
 
-std::u16string NumberText(std::int64_t value, int width) {
-  // The magnitude as unsigned, so that the smallest int64 has one too.
-  std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  char16_t digits[20];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  std::u16string out;
-  const std::size_t padding = width > count ? static_cast<std::size_t>(width - count) : 0;
-  out.reserve((value < 0 ? 1 : 0) + padding + static_cast<std::size_t>(count));
-  if (value < 0) out += u'-';
-  out.append(padding, u'0');
-  while (count > 0) out += digits[--count];
-  return out;
-}
-
 std::u16string RandomText(int count, const SpecialStringSettings& settings, SequenceState& sequences) {
   ++sequences.RandomSeedBase;
   // With no class on no draw could ever append, and the loop below would not end.

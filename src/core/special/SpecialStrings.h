@@ -8,6 +8,7 @@
 
 #include "core/ops/TemplateExpander.h"
 #include "core/special/Sequences.h"
+#include "core/text/NumberText.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 
@@ -26,9 +27,6 @@ struct SpecialStringServices {
 // without a trailing separator). With the special strings off, text unchanged.
 std::u16string ExpandSpecialStrings(std::u16string_view text, std::u16string_view itemPath,
                                     const SpecialStringServices& services);
-
-// value in decimal with "0" put in front up to width digits; never cut.
-std::u16string NumberText(std::int64_t value, int width);
 
 // count characters drawn from the enabled classes (digits, upper, lower); reseeds
 // from the random seed base, which moves on by one. count <= 0: empty.

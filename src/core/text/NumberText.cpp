@@ -110,14 +110,36 @@ std::u16string ShortestDecimalText(double value, std::u16string_view decimalSepa
   return out;
 }
 
-std::u16string TemplateSizeText(std::uint64_t bytes, std::u16string_view decimalSeparator) {
+std::u16string SizeText(std::uint64_t bytes, std::u16string_view decimalSeparator, std::u16string_view byteUnit) {
   const double kilobytes = static_cast<double>(bytes) / 1024.0;
-  if (kilobytes < 1.0) return ShortestDecimalText(static_cast<double>(bytes), decimalSeparator) + u"Bytes";
+  if (kilobytes < 1.0) return NumberText(static_cast<std::int64_t>(bytes), 0) + std::u16string(byteUnit);
   if (kilobytes <= 1023.0) return ShortestDecimalText(RoundHalfEven(kilobytes, 1), decimalSeparator) + u"KB";
   if (kilobytes <= 1048575.0) {
     return ShortestDecimalText(RoundHalfEven(kilobytes / 1024.0, 1), decimalSeparator) + u"MB";
   }
   return ShortestDecimalText(RoundHalfEven(kilobytes / 1048576.0, 2), decimalSeparator) + u"GB";
+}
+
+std::u16string NumberText(std::int64_t value, int width) {
+  // The magnitude as unsigned, so that the smallest int64 has one too.
+  std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  char16_t digits[20];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  std::u16string out;
+  const std::size_t padding = width > count ? static_cast<std::size_t>(width - count) : 0;
+  out.reserve((value < 0 ? 1 : 0) + padding + static_cast<std::size_t>(count));
+  if (value < 0) out += u'-';
+  out.append(padding, u'0');
+  while (count > 0) out += digits[--count];
+  return out;
+}
+
+std::u16string TemplateSizeText(std::uint64_t bytes, std::u16string_view decimalSeparator) {
+  return SizeText(bytes, decimalSeparator, u"Bytes");
 }
 
 }  // namespace renamora
