@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "core/InputChecks.h"
+#include "core/NameListing.h"
 #include "core/Paths.h"
 #include "core/special/SpecialStrings.h"
+#include "core/text/TextFile.h"
 #include "core/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
@@ -175,6 +178,45 @@ TEST_F(ModeRun, DateAndSizeComeFromTheItemOnDisk) {
   Rename();
   // Both files were written just now, so they share the date.
   EXPECT_EQ(dir.Names(), (Names{u"a_2KB_" + date, u"b_100Bytes_" + date}));
+}
+
+class FixedChooser final : public SaveFileChooser {
+ public:
+  explicit FixedChooser(std::u16string path) : path_(std::move(path)) {}
+  std::optional<std::u16string> ChooseSaveFile(std::u16string_view) override { return path_; }
+
+ private:
+  std::u16string path_;
+};
+
+class NoOpener final : public FileOpener {
+ public:
+  void OpenFile(std::u16string_view path) override { opened.emplace_back(path); }
+  Names opened;
+};
+
+TEST_F(ModeRun, SaveModeWritesTheListingThroughTheCommandAndRenamesNothing) {
+  dir.MakeFile(u"Music/b.mp3", "b");
+  dir.MakeFile(u"Music/a.mp3", "a");
+  Target(dir / u"Music");
+  TempFolder out(*world.fs);
+  FixedChooser chooser(out / u"names");
+  NoOpener opener;
+  NameListingSaver saver({*world.fs, *world.locale, *world.clock, world.texts, world.prompter, world.observer,
+                          world.host, chooser, opener},
+                         {.DataFolder = WithTrailingSeparator(out.Path())});
+  RenameInputChecks checks(world.texts, world.prompter, world.options, world.special,
+                           [&](const EditRequest& r) { saver.Save(r, world.program, world.run); });
+  world.checks = &checks;
+  Mode(EditMode::kSaveAll);
+  // Preview on the Save panel saves as well.
+  Preview();
+  EXPECT_TRUE(world.preview.Rows().empty());
+  const auto lines = ReadTextLines(*world.fs, out / u"names.txt", *world.locale);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(Names(lines->end() - 2, lines->end()), (Names{u"  a.mp3", u"  b.mp3"}));
+  EXPECT_EQ(opener.opened, (Names{out / u"names.txt"}));
+  EXPECT_EQ(dir.Names(u"Music"), (Names{u"a.mp3", u"b.mp3"}));
 }
 
 }  // namespace
