@@ -9,8 +9,8 @@
 
 #include "app/LanguageFiles.h"
 #include "core/Paths.h"
-#include "core/text/NameOrder.h"
 #include "core/text/Utf.h"
+#include "support/TableLocale.h"
 #include "support/TempFolder.h"
 
 namespace renamora {
@@ -20,31 +20,11 @@ using Lines = std::vector<std::u16string>;
 
 // A Western 8-bit code page (Latin-1), so that a file without byte-order mark is
 // told apart from UTF-8, and a system language the test chooses.
-class FixedLocale final : public Locale {
- public:
-  explicit FixedLocale(std::uint16_t languageId = 1033) : languageId_(languageId) {}
-  char16_t UpperUnit(char16_t c) const override { return UpcaseUnit(c); }
-  std::u16string DecimalSeparator() const override { return u"."; }
-  std::u16string ShortDateFormat() const override { return u"yyyy-MM-dd"; }
-  std::u16string LongTimeFormat() const override { return u"HH:mm:ss"; }
-  std::uint16_t SystemLanguageId() const override { return languageId_; }
-  std::optional<std::string> ToCodePage(std::u16string_view text) const override {
-    std::string out;
-    for (char16_t c : text) {
-      if (c > 0xFF) return std::nullopt;
-      out.push_back(static_cast<char>(c));
-    }
-    return out;
-  }
-  std::u16string FromCodePage(std::string_view bytes) const override {
-    std::u16string out;
-    for (char b : bytes) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(b)));
-    return out;
-  }
-
- private:
-  std::uint16_t languageId_;
-};
+test::TableLocale WesternLocale(std::uint16_t languageId = 1033) {
+  test::TableLocale locale(test::CodePage::Latin1);
+  locale.languageId = languageId;
+  return locale;
+}
 
 // ASCII lines, each ended by CR LF.
 std::string Text(std::initializer_list<const char*> lines) {
@@ -151,7 +131,7 @@ TEST_F(LanguageFilesTest, EncodingsAndLineEndsOfAFile) {
       {"code page, CR", "LangID=1031\r[000]Entfernen\r\r[012]Zw\xF6lf\r"},
       {"code page, mixed ends, no final one", "LangID=1031\n[000]Entfernen\r\n\r[012]Zw\xF6lf"},
   };
-  const FixedLocale german(1031);
+  const test::TableLocale german = WesternLocale(1031);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const std::u16string program = MakeProgramFolder({{u"de.lng", row.bytes}});
@@ -195,7 +175,7 @@ TEST_F(LanguageFilesTest, FindingByLanguageId) {
       {"empty file", {{u"a.lng", ""}}, "1031", nullptr},
       {"no Languages folder", {}, "1031", nullptr},
   };
-  const FixedLocale locale;
+  const test::TableLocale locale = WesternLocale();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const std::u16string program = MakeProgramFolder(row.files);
@@ -233,7 +213,7 @@ TEST_F(LanguageFilesTest, FindingByLanguageName) {
        nullptr},
       {"no Languages folder", {}, "Deutsch", nullptr},
   };
-  const FixedLocale locale;
+  const test::TableLocale locale = WesternLocale();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const std::u16string program = MakeProgramFolder(row.files);
@@ -272,7 +252,7 @@ TEST_F(LanguageFilesTest, ListingTheLanguages) {
        {u"Deutsch", u"Deutsch"}},
       {"no Languages folder", {}, {}},
   };
-  const FixedLocale locale;
+  const test::TableLocale locale = WesternLocale();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const std::u16string program = MakeProgramFolder(row.files);
@@ -401,7 +381,7 @@ TEST_F(LanguageFilesTest, ChoosingTheTable) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const std::u16string program = MakeProgramFolder(row.files);
-    const TableChoice choice = ChooseStringTable(*fs, FixedLocale(row.systemId), program, row.languageName);
+    const TableChoice choice = ChooseStringTable(*fs, WesternLocale(row.systemId), program, row.languageName);
     EXPECT_EQ(choice.filePath, row.file ? Path(row.file) : u"");
     EXPECT_FALSE(choice.table.Lines().empty());
     EXPECT_EQ(choice.languageInUse, row.inUse);
@@ -439,7 +419,7 @@ TEST_F(LanguageFilesTest, EveryTextOfACompleteTranslation) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     const std::u16string program = MakeProgramFolder({{u"test.lng", Utf16(Joined(row.lines, u"\r\n"), false)}});
-    const TableChoice choice = ChooseStringTable(*fs, FixedLocale(1031), program, u"");
+    const TableChoice choice = ChooseStringTable(*fs, WesternLocale(1031), program, u"");
     ASSERT_EQ(choice.filePath, Path(u"test.lng"));
     for (MessageId id = 0; id <= 412; ++id) {
       const bool held = std::find(ids.begin(), ids.end(), id) != ids.end();
@@ -461,7 +441,7 @@ TEST_F(LanguageFilesTest, EveryListedLanguageLoadsItsOwnFile) {
       {u"d.lng", Text({"Language=Chinese", "[000]Simplified"})},
       {u"e.lng", Text({"Language= Deutsch ", "[000]Entfernen"})},
   });
-  const FixedLocale locale;
+  const test::TableLocale locale = WesternLocale();
   const auto list = ListLanguages(*fs, locale, program);
   ASSERT_EQ(list.size(), 5u);
   for (std::size_t i = 0; i < list.size(); ++i) {

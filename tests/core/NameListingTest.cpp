@@ -65,25 +65,6 @@ class FakeClock final : public Clock {
   mutable std::vector<FileTime> converted;
 };
 
-// TableLocale is final, so other regional texts come from a wrapper around it.
-class ListingLocale final : public Locale {
- public:
-  char16_t UpperUnit(char16_t c) const override { return table_.UpperUnit(c); }
-  std::u16string DecimalSeparator() const override { return decimal; }
-  std::u16string ShortDateFormat() const override { return shortDate; }
-  std::u16string LongTimeFormat() const override { return longTime; }
-  std::uint16_t SystemLanguageId() const override { return table_.SystemLanguageId(); }
-  std::optional<std::string> ToCodePage(std::u16string_view text) const override { return table_.ToCodePage(text); }
-  std::u16string FromCodePage(std::string_view bytes) const override { return table_.FromCodePage(bytes); }
-
-  std::u16string decimal = u".";
-  std::u16string shortDate = u"yyyy-MM-dd";
-  std::u16string longTime = u"HH:mm:ss";
-
- private:
-  test::TableLocale table_;
-};
-
 class ListingObserver final : public RunObserver {
  public:
   void RunProgressJob(const std::function<void()>& job) override {
@@ -159,7 +140,7 @@ class Listing : public testing::Test {
 
   std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
   TempFolder dir{*fs};
-  ListingLocale locale;
+  test::TableLocale locale;
   FakeClock clock;
   StringTable texts;
   test::RecordingPrompter prompter;

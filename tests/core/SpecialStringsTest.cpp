@@ -4,11 +4,13 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "core/Paths.h"
 #include "core/special/SpecialStrings.h"
 #include "core/text/Utf.h"
 #include "platform/FileSystem.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"
 #include "support/TempFolder.h"
 
@@ -27,34 +29,15 @@ std::u16string P(std::u16string_view path) {
 }
 
 // The system's file system, counting the lookups that a run over many items pays for.
-class CountingFileSystem final : public FileSystem {
+class CountingFileSystem final : public test::ForwardingFileSystem {
  public:
-  explicit CountingFileSystem(FileSystem& inner) : inner_(inner) {}
-  using FileSystem::ListFolder;
-  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override {
-    return inner_.ListFolder(folder, detail);
-  }
-  std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override {
-    return inner_.SomeFiles(folder, maxFiles);
-  }
+  using ForwardingFileSystem::ForwardingFileSystem;
   std::optional<DirEntry> Stat(std::u16string_view path) override {
     ++stats;
-    return inner_.Stat(path);
+    return Inner().Stat(path);
   }
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override { return inner_.Rename(from, to); }
-  bool CreateFolder(std::u16string_view path) override { return inner_.CreateFolder(path); }
-  bool DeleteFolder(std::u16string_view path) override { return inner_.DeleteFolder(path); }
-  bool DeleteFile(std::u16string_view path) override { return inner_.DeleteFile(path); }
-  bool SetAttributes(std::u16string_view path, std::uint32_t attributes) override {
-    return inner_.SetAttributes(path, attributes);
-  }
-  std::optional<std::string> ReadFile(std::u16string_view path) override { return inner_.ReadFile(path); }
-  bool WriteFile(std::u16string_view path, std::string_view bytes) override { return inner_.WriteFile(path, bytes); }
 
   int stats = 0;
-
- private:
-  FileSystem& inner_;
 };
 
 // Gives one fixed local time and remembers which time it was asked to convert.
@@ -68,21 +51,6 @@ class RecordingClock final : public Clock {
   }
   LocalTime result{2024, 3, 5, 14, 30, 0};
   mutable FileTime converted = -1;
-};
-
-// TableLocale is final, so the other separator comes from a wrapper around it.
-class CommaLocale final : public Locale {
- public:
-  char16_t UpperUnit(char16_t c) const override { return table_.UpperUnit(c); }
-  std::u16string DecimalSeparator() const override { return u","; }
-  std::u16string ShortDateFormat() const override { return table_.ShortDateFormat(); }
-  std::u16string LongTimeFormat() const override { return table_.LongTimeFormat(); }
-  std::uint16_t SystemLanguageId() const override { return table_.SystemLanguageId(); }
-  std::optional<std::string> ToCodePage(std::u16string_view text) const override { return table_.ToCodePage(text); }
-  std::u16string FromCodePage(std::string_view bytes) const override { return table_.FromCodePage(bytes); }
-
- private:
-  test::TableLocale table_;
 };
 
 // Everything one expansion reads, with the sequences at a known state.
@@ -454,7 +422,9 @@ TEST(ExpandSpecialStringsTest, DateAndSizeOfRealItems) {
   EXPECT_EQ(Show(expand(u"%%", file)), Show(NameOf(folder.Path())));
   EXPECT_EQ(Show(expand(u"@@##", folder / u"missing.bin")), "nofiletimenofilesize");
 
-  expand.locale = std::make_unique<CommaLocale>();
+  auto comma = std::make_unique<test::TableLocale>();
+  comma->decimal = u",";
+  expand.locale = std::move(comma);
   EXPECT_EQ(Show(expand(u"##", file)), "976,6KB");
 }
 

@@ -14,31 +14,6 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-// A code page that holds ASCII only, like a Western code page does not hold
-// Chinese: anything else makes ToCodePage give nothing.
-class AsciiLocale final : public Locale {
- public:
-  char16_t UpperUnit(char16_t c) const override { return inner.UpperUnit(c); }
-  std::u16string DecimalSeparator() const override { return u"."; }
-  std::u16string ShortDateFormat() const override { return u"yyyy-MM-dd"; }
-  std::u16string LongTimeFormat() const override { return u"HH:mm:ss"; }
-  std::uint16_t SystemLanguageId() const override { return 1033; }
-  std::optional<std::string> ToCodePage(std::u16string_view text) const override {
-    std::string out;
-    for (char16_t c : text) {
-      if (c >= 0x80) return std::nullopt;
-      out.push_back(static_cast<char>(c));
-    }
-    return out;
-  }
-  std::u16string FromCodePage(std::string_view bytes) const override {
-    std::u16string out;
-    for (char b : bytes) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(b)));
-    return out;
-  }
-  test::TableLocale inner;
-};
-
 TEST(TextFileTest, LineEndsOfEveryKind) {
   struct Row {
     const char* label;
@@ -61,7 +36,9 @@ TEST(TextFileTest, LineEndsOfEveryKind) {
 }
 
 TEST(TextFileTest, ByteOrderMarksChooseTheDecoding) {
-  const AsciiLocale locale;
+  // A code page that holds ASCII only, like a Western code page does not hold
+  // Chinese: anything else makes ToCodePage give nothing.
+  const test::TableLocale locale(test::CodePage::Ascii);
   struct Row {
     const char* label;
     std::string bytes;
@@ -82,7 +59,7 @@ TEST(TextFileTest, ByteOrderMarksChooseTheDecoding) {
 }
 
 TEST(TextFileTest, WrittenLinesAlwaysReadBackAsTheyWere) {
-  const AsciiLocale locale;
+  const test::TableLocale locale(test::CodePage::Ascii);
   struct Row {
     const char* label;
     Lines lines;

@@ -16,6 +16,8 @@
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
 #include "support/Fakes.h"
+#include "support/ForwardingFileSystem.h"
+#include "support/TableLocale.h"
 #include "support/TempFolder.h"
 
 namespace renamora {
@@ -30,61 +32,21 @@ using test::TempFolder;
 using Names = std::vector<std::u16string>;
 using Moves = std::vector<std::pair<std::u16string, std::u16string>>;
 
-// A code page that holds ASCII only, so that any other character must take the
-// byte-order-mark form.
-class AsciiLocale final : public Locale {
- public:
-  char16_t UpperUnit(char16_t c) const override { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
-  std::u16string DecimalSeparator() const override { return u"."; }
-  std::u16string ShortDateFormat() const override { return u"yyyy-MM-dd"; }
-  std::u16string LongTimeFormat() const override { return u"HH:mm:ss"; }
-  std::uint16_t SystemLanguageId() const override { return 1033; }
-  std::optional<std::string> ToCodePage(std::u16string_view text) const override {
-    std::string out;
-    for (char16_t c : text) {
-      if (c > 0x7F) return std::nullopt;
-      out.push_back(static_cast<char>(c));
-    }
-    return out;
-  }
-  std::u16string FromCodePage(std::string_view bytes) const override {
-    std::u16string out;
-    for (char c : bytes) out.push_back(static_cast<unsigned char>(c));
-    return out;
-  }
-};
-
 // Refuses to replace or delete a read-only file, as Windows does, so that the POSIX
 // build proves as well that the log is unlocked before it is rewritten or deleted.
-class ReadOnlyGuardFs final : public FileSystem {
+class ReadOnlyGuardFs final : public test::ForwardingFileSystem {
  public:
-  explicit ReadOnlyGuardFs(FileSystem& inner) : inner_(inner) {}
-  using FileSystem::ListFolder;
-  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override {
-    return inner_.ListFolder(folder, detail);
-  }
-  std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override {
-    return inner_.SomeFiles(folder, maxFiles);
-  }
-  std::optional<DirEntry> Stat(std::u16string_view path) override { return inner_.Stat(path); }
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override { return inner_.Rename(from, to); }
-  bool CreateFolder(std::u16string_view path) override { return inner_.CreateFolder(path); }
-  bool DeleteFolder(std::u16string_view path) override { return inner_.DeleteFolder(path); }
-  bool DeleteFile(std::u16string_view path) override { return !Locked(path) && inner_.DeleteFile(path); }
-  bool SetAttributes(std::u16string_view path, std::uint32_t attributes) override {
-    return inner_.SetAttributes(path, attributes);
-  }
-  std::optional<std::string> ReadFile(std::u16string_view path) override { return inner_.ReadFile(path); }
+  using ForwardingFileSystem::ForwardingFileSystem;
+  bool DeleteFile(std::u16string_view path) override { return !Locked(path) && Inner().DeleteFile(path); }
   bool WriteFile(std::u16string_view path, std::string_view bytes) override {
-    return !Locked(path) && inner_.WriteFile(path, bytes);
+    return !Locked(path) && Inner().WriteFile(path, bytes);
   }
 
  private:
   bool Locked(std::u16string_view path) {
-    auto e = inner_.Stat(path);
+    auto e = Inner().Stat(path);
     return e && (e->attributes & kAttrReadOnly);
   }
-  FileSystem& inner_;
 };
 
 class FakeMainWindow : public UndoMainWindow {
@@ -131,7 +93,9 @@ class UndoLogTest : public testing::Test {
   std::unique_ptr<FileSystem> system = MakeSystemFileSystem();
   ReadOnlyGuardFs fs{*system};
   TempFolder data{fs};
-  AsciiLocale locale;
+  // A code page that holds ASCII only, so that any other character must take the
+  // byte-order-mark form.
+  test::TableLocale locale{test::CodePage::Ascii};
   UndoLog log{fs, locale, WithTrailingSeparator(data.Path())};
   StringTable texts;
   test::RecordingPrompter prompter;
