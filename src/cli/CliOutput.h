@@ -1,0 +1,39 @@
+// What renamora-cli writes to standard output: previews and renamed items as a
+// table, TSV or JSON.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/PreviewRows.h"
+
+namespace renamora::cli {
+
+enum class OutputFormat { Table, Tsv, Json };
+
+// "table", "tsv" or "json".
+std::optional<OutputFormat> ParseOutputFormat(std::string_view text);
+
+// The text as a quoted JSON string in UTF-8. An unpaired surrogate (a byte that
+// was not UTF-8 in a POSIX name) stays visible as its \uXXXX escape.
+std::string JsonString(std::u16string_view text);
+
+// The preview window's rows. TSV: "old<TAB>new" per row, "text<TAB>" for an
+// information row; a tab or line break inside a name is written as a blank so
+// that every row stays one line of two fields. Table: two columns aligned by
+// code points under a header. JSON: an array of {"old","new"} and {"info"}.
+std::string FormatPreview(const std::vector<PreviewRow>& rows, OutputFormat format);
+
+struct RenamedItem {
+  std::u16string oldPath, newPath;
+};
+
+// The renamed items, then the run's status line. TSV: full paths; table:
+// "old -> new", relative to commonFolder where both paths lie inside it; JSON:
+// {"renamed":[{"old","new"}...],"status":...} with full paths.
+std::string FormatRenamed(const std::vector<RenamedItem>& items, std::u16string_view statusLine, OutputFormat format,
+                          std::u16string_view commonFolder);
+
+}  // namespace renamora::cli
