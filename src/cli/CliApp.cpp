@@ -115,18 +115,19 @@ bool ShortFlag(std::u16string_view flag, const std::vector<std::u16string>& args
 }
 
 std::optional<UsageError> ParseCall(const std::vector<std::u16string>& args, Call& call) {
-  if (args.empty()) return UsageError{"no command given; see renamora-cli --help"};
-  call.command = args[0];
-  static constexpr std::u16string_view kCommands[] = {u"preview", u"rename", u"undo", u"save"};
-  if (std::find(std::begin(kCommands), std::end(kCommands), call.command) == std::end(kCommands)) {
-    return UsageError{"unknown command '" + Utf8(call.command) + "'; see renamora-cli --help"};
-  }
   std::optional<UsageError> error;
   bool optionsEnded = false;
-  for (std::size_t i = 1; i < args.size() && !error; ++i) {
+  bool haveCommand = false;
+  // Options may stand before or after the command; the first plain word is it.
+  for (std::size_t i = 0; i < args.size() && !error; ++i) {
     const std::u16string& a = args[i];
     if (optionsEnded || a.empty() || a[0] != u'-') {
-      call.targets.push_back(a);
+      if (haveCommand) {
+        call.targets.push_back(a);
+      } else {
+        call.command = a;
+        haveCommand = true;
+      }
       continue;
     }
     auto value = [&]() -> std::optional<std::u16string> {
@@ -174,6 +175,11 @@ std::optional<UsageError> ParseCall(const std::vector<std::u16string>& args, Cal
     }
   }
   if (error) return error;
+  static constexpr std::u16string_view kCommands[] = {u"preview", u"rename", u"undo", u"save"};
+  if (!haveCommand) return UsageError{"no command given; see renamora-cli --help"};
+  if (std::find(std::begin(kCommands), std::end(kCommands), call.command) == std::end(kCommands)) {
+    return UsageError{"unknown command '" + Utf8(call.command) + "'; see renamora-cli --help"};
+  }
   if (call.command == u"undo" && !call.targets.empty()) return UsageError{"undo takes no targets"};
   if (call.command != u"undo" && call.targets.empty()) return UsageError{"no target folder or files given"};
   return std::nullopt;
