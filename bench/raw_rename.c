@@ -1,13 +1,16 @@
 /* Baseline for the CLI benchmark: renames every entry of a folder to PREFIX + name
-   with one rename(2) each, the least any renamer has to do. */
+   with one rename(2) each, the least any renamer has to do. With "sorted" the
+   entries are renamed in name order, as a renamer that numbers them must. */
 #include <dirent.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+static int ByName(const void* a, const void* b) { return strcmp(*(char* const*)a, *(char* const*)b); }
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    fprintf(stderr, "usage: raw_rename FOLDER PREFIX\n");
+  if (argc != 3 && argc != 4) {
+    fprintf(stderr, "usage: raw_rename FOLDER PREFIX [sorted]\n");
     return 2;
   }
   DIR* dir = opendir(argv[1]);
@@ -20,6 +23,7 @@ int main(int argc, char** argv) {
     names[count++] = strdup(e->d_name);
   }
   closedir(dir);
+  if (argc == 4 && strcmp(argv[3], "sorted") == 0) qsort(names, count, sizeof *names, ByName);
   char from[4096], to[4096];
   for (size_t i = 0; i < count; ++i) {
     snprintf(from, sizeof from, "%s/%s", argv[1], names[i]);

@@ -391,8 +391,12 @@ int CliRun::Edit() {
     if (!env_.fs.Exists(targets.back())) return Fail("no such file or folder: " + Utf8(t));
   }
   const bool folderEdit = targets.size() == 1 && env_.fs.IsFolder(targets[0]);
-  if (folderEdit) {
-    auto entries = env_.fs.ListFolder(targets[0], ListDetail::Full);
+  // The engine reads the list only for the checked scopes; the other scopes walk
+  // the folder themselves, and a large folder need not be listed twice.
+  const bool listUsed = !call_.checked.empty() || request.Scope == TargetScope::CheckedFiles ||
+                        request.Scope == TargetScope::Folders;
+  if (folderEdit && listUsed) {
+    auto entries = env_.fs.ListFolder(targets[0], ListDetail::NamesAndKinds);
     if (!entries) return Fail("the folder '" + Utf8(targets[0]) + "' cannot be read");
     std::vector<CliList::Item> folders, files;
     for (const DirEntry& e : *entries) {
@@ -412,6 +416,8 @@ int CliRun::Edit() {
         }
       }
     }
+  }
+  if (folderEdit) {
     program.TargetFolder = WithTrailingSeparator(targets[0]);
     const bool someUnchecked =
         list.checkBoxes && std::any_of(list.items.begin(), list.items.end(), [](const auto& it) { return !it.checked; });

@@ -58,7 +58,10 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
 }
 
 std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale) {
+  std::size_t size = 0;
+  for (const auto& line : lines) size += line.size() + 2;
   std::u16string text;
+  text.reserve(size);
   for (const auto& line : lines) {
     text += line;
     text += u"\r\n";
