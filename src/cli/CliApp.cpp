@@ -302,8 +302,14 @@ class CliRun {
 };
 
 bool CliRun::ResolveData() {
-  folders_ = ResolveFolders(env_.fs, env_.folders);
-  if (!call_.dataFolder) return true;
+  if (!call_.dataFolder) {
+    folders_ = ResolveFolders(env_.fs, env_.folders);
+    return true;
+  }
+  // A data folder of the call's own: nothing is created beside the program file.
+  const std::u16string_view program = env_.folders.programFile;
+  const std::size_t end = LastFolderEnd(program);
+  folders_.programFolder = end == std::u16string_view::npos ? std::u16string() : std::u16string(program.substr(0, end + 1));
   const std::u16string folder = WithTrailingSeparator(Absolute(*call_.dataFolder, env_.currentFolder));
   if (!env_.fs.IsFolder(folder) && !env_.fs.CreateFolder(folder)) return false;
   const std::u16string undos = folder + u"Undos";

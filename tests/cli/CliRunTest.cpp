@@ -159,7 +159,8 @@ TEST_F(CliRun, ExitStatusesTellWhatHappened) {
     EXPECT_NE(r.err.find(row.errHas), std::string::npos) << r.err;
   }
   // Options may come before the command.
-  EXPECT_EQ(Cli({u"--data-folder", data.Path(), u"preview", u"--remove", u"on", target}).status, kExitDone);
+  dir.MakeFile(u"xq.txt");
+  EXPECT_EQ(Cli({u"--data-folder", data.Path(), u"preview", u"--remove", u"q", target}).status, kExitDone);
   EXPECT_EQ(Cli({u"frob"}).status, kExitRefused);
   EXPECT_EQ(Cli({}).status, kExitRefused);
   EXPECT_EQ(Cli({u"--version"}).status, kExitDone);
