@@ -5,21 +5,14 @@
 #include <variant>
 
 #include "app/Settings.h"
+#include "core/text/AsciiCase.h"
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
 
 namespace renamora {
 namespace {
 
-char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; }
-
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::u16string_view a, std::u16string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 std::u16string DecimalText(std::int64_t value) { return U16(std::to_string(value)); }
 

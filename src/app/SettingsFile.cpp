@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "core/text/AsciiCase.h"
 #include "core/text/TextFile.h"
 
 namespace renamora {
@@ -16,15 +17,7 @@ std::u16string_view Trim(std::u16string_view s) {
   return s;
 }
 
-char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; }
-
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::u16string_view a, std::u16string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 enum class LineKind { Other, Section, Key };
 

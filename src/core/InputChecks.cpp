@@ -5,18 +5,14 @@
 #include <utility>
 
 #include "core/NameChecks.h"
+#include "core/text/AsciiCase.h"
 
 namespace renamora {
 namespace {
 
 // Translations may hold any script; only ASCII letters are lowered, as everywhere
 // else in the program's texts.
-std::u16string AsciiLower(std::u16string text) {
-  for (char16_t& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
+std::u16string AsciiLower(const std::u16string& text) { return ToAsciiCase(text, false); }
 
 // Substrings by counts the edit window reports; a stale count never reaches past
 // the sample name.

@@ -10,6 +10,7 @@
 #include "core/Paths.h"
 #include "core/RenameEngine.h"
 #include "core/TargetCollection.h"
+#include "core/text/AsciiCase.h"
 #include "core/text/NumberText.h"
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
@@ -50,13 +51,7 @@ int WeekDay(int year, int month, int day) {
   return static_cast<int>(weekDay < 0 ? weekDay + 7 : weekDay);
 }
 
-std::u16string AsciiLower(std::u16string_view text) {
-  std::u16string out(text);
-  for (char16_t& c : out) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return out;
-}
+std::u16string AsciiLower(std::u16string_view text) { return ToAsciiCase(text, false); }
 
 std::u16string CommaFramed(std::u16string_view list) { return u"," + std::u16string(list) + u","; }
 

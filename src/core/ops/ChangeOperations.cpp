@@ -3,14 +3,10 @@
 
 #include <initializer_list>
 
+#include "core/text/AsciiCase.h"
+
 namespace renamora {
 namespace {
-
-bool IsAsciiUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
-bool IsAsciiLower(char16_t c) { return c >= u'a' && c <= u'z'; }
-bool IsLetter(char16_t c) { return IsAsciiUpper(c) || IsAsciiLower(c); }
-char16_t Upper(char16_t c) { return IsAsciiLower(c) ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-char16_t Lower(char16_t c) { return IsAsciiUpper(c) ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
 bool IsOneOf(std::u16string_view word, std::initializer_list<std::u16string_view> words) {
   for (const std::u16string_view w : words) {
@@ -25,11 +21,11 @@ bool IsOneOf(std::u16string_view word, std::initializer_list<std::u16string_view
 bool IsSmallWordAt(std::u16string_view name, std::size_t at) {
   if (at + 5 >= name.size()) return false;
   const std::u16string_view rest = name.substr(at);
-  if (rest[0] == u'a' && !IsLetter(rest[1])) return true;
-  if (!IsLetter(rest[2])) {
+  if (rest[0] == u'a' && !IsAsciiLetter(rest[1])) return true;
+  if (!IsAsciiLetter(rest[2])) {
     return IsOneOf(rest.substr(0, 2), {u"an", u"of", u"in", u"at", u"is", u"to", u"or", u"by", u"on"});
   }
-  return !IsLetter(rest[3]) && IsOneOf(rest.substr(0, 3), {u"the", u"and", u"for", u"was"});
+  return !IsAsciiLetter(rest[3]) && IsOneOf(rest.substr(0, 3), {u"the", u"and", u"for", u"was"});
 }
 
 }  // namespace
@@ -54,14 +50,14 @@ std::u16string ToLowerCase(std::u16string_view name, bool capitalizeFirst) {
     name = name.substr(first);
   }
   std::u16string out(name);
-  for (char16_t& c : out) c = Lower(c);
-  if (capitalizeFirst && !out.empty()) out[0] = Upper(out[0]);
+  for (char16_t& c : out) c = AsciiLower(c);
+  if (capitalizeFirst && !out.empty()) out[0] = AsciiUpper(out[0]);
   return out;
 }
 
 std::u16string ToUpperCase(std::u16string_view name) {
   std::u16string out(name);
-  for (char16_t& c : out) c = Upper(c);
+  for (char16_t& c : out) c = AsciiUpper(c);
   return out;
 }
 
@@ -76,14 +72,14 @@ std::u16string CapitalizeWords(std::u16string_view name, bool excludeSmallWords)
     const char16_t before = out[i - 1];
     if (before == u'-') {
       // "1-day" starts a word after the hyphen, "well-known" does not.
-      if (i >= 2 && !IsLetter(out[i - 2])) out[i] = Upper(out[i]);
+      if (i >= 2 && !IsAsciiLetter(out[i - 2])) out[i] = AsciiUpper(out[i]);
       continue;
     }
-    if (IsLetter(before)) continue;
+    if (IsAsciiLetter(before)) continue;
     if (excludeSmallWords && IsSmallWordAt(out, i)) continue;
-    out[i] = Upper(out[i]);
+    out[i] = AsciiUpper(out[i]);
   }
-  if (!out.empty()) out[0] = Upper(out[0]);
+  if (!out.empty()) out[0] = AsciiUpper(out[0]);
   return out;
 }
 
