@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 n=${1:-100000}
 rounds=${2:-3}
+. scripts/install-packages.sh cmake ninja-build g++ bc libgtest-dev libgmock-dev googletest
 cmake --preset native >/dev/null
 cmake --build --preset native --target renamora-cli >/dev/null
 cli="$(pwd)/build/native/renamora-cli"

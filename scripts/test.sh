@@ -11,16 +11,7 @@ native_only=0
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest)
 [ $native_only = 1 ] || packages+=(g++-mingw-w64-x86-64-posix wine64)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "== Installing: ${missing[*]}"
-  SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+. scripts/install-packages.sh "${packages[@]}"
 
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
