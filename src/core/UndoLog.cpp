@@ -68,7 +68,7 @@ bool UndoLog::RecordSingle(std::u16string_view currentPath, std::u16string_view 
 }
 
 bool UndoLog::WriteLog(const std::vector<UndoPair>& pairs) {
-  std::vector<std::u16string> lines;
+  std::vector<std::u16string_view> lines;
   lines.reserve(pairs.size() * 2);
   for (const UndoPair& pair : pairs) {
     lines.push_back(pair.CurrentPath);

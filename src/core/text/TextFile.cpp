@@ -57,7 +57,7 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
   return lines;
 }
 
-std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale) {
+std::string EncodeLines(std::span<const std::u16string_view> lines, const Locale& locale) {
   std::size_t size = 0;
   for (const auto& line : lines) size += line.size() + 2;
   std::u16string text;
@@ -77,6 +77,11 @@ std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& 
   return out;
 }
 
+std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale) {
+  const std::vector<std::u16string_view> views(lines.begin(), lines.end());
+  return EncodeLines(views, locale);
+}
+
 std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u16string_view path,
                                                          const Locale& locale) {
   auto bytes = fs.ReadFile(path);
@@ -85,6 +90,11 @@ std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u1
 }
 
 bool WriteTextLines(FileSystem& fs, std::u16string_view path, const std::vector<std::u16string>& lines,
+                    const Locale& locale) {
+  return fs.WriteFile(path, EncodeLines(lines, locale));
+}
+
+bool WriteTextLines(FileSystem& fs, std::u16string_view path, std::span<const std::u16string_view> lines,
                     const Locale& locale) {
   return fs.WriteFile(path, EncodeLines(lines, locale));
 }

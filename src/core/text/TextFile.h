@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,7 @@ std::vector<std::u16string> SplitLines(std::u16string_view text);
 // Each line followed by CR LF: in the code page when all of it fits, else UTF-8
 // with a byte-order mark, else (unpaired surrogates, possible in Windows names)
 // UTF-16 LE with a byte-order mark.
+std::string EncodeLines(std::span<const std::u16string_view> lines, const Locale& locale);
 std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale);
 
 // Nothing when the file cannot be read.
@@ -31,6 +33,9 @@ std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u1
                                                          const Locale& locale);
 // Replaces the file as a whole (atomically); false when it could not be written.
 bool WriteTextLines(FileSystem& fs, std::u16string_view path, const std::vector<std::u16string>& lines,
+                    const Locale& locale);
+// The same for lines that live elsewhere (an undo log of many thousand paths).
+bool WriteTextLines(FileSystem& fs, std::u16string_view path, std::span<const std::u16string_view> lines,
                     const Locale& locale);
 
 }  // namespace renamora

@@ -219,8 +219,10 @@ class PosixFileSystem final : public FileSystem {
         return status;
       }
     }
-    if (status == RenameStatus::Ok && CompareNtfsOrder(NameView(from), NameView(to)) == 0 &&
-        !ListsName(to)) {
+    // Only a change of letter case needs the check that the new spelling is listed;
+    // the case mapping keeps lengths, so names of other lengths skip the comparison.
+    if (status == RenameStatus::Ok && NameView(from).size() == NameView(to).size() &&
+        CompareNtfsOrder(NameView(from), NameView(to)) == 0 && !ListsName(to)) {
       return RenameStatus::Failed;
     }
     return status;
