@@ -267,9 +267,33 @@ std::u16string Absolute(std::u16string_view path, std::u16string_view currentFol
   std::u16string out = absolute ? std::u16string(path) : std::u16string(currentFolder) + std::u16string(path);
 #ifdef _WIN32
   std::replace(out.begin(), out.end(), u'/', u'\\');
+  // Network and device paths are left exactly as given.
+  if (out.starts_with(u"\\\\")) return WithoutTrailingSeparators(out);
+  const std::size_t rootLength = out.size() >= 3 && out[1] == u':' ? 3 : 1;
+#else
+  const std::size_t rootLength = 1;
 #endif
-  // A folder named with a trailing separator is the same folder.
-  return WithoutTrailingSeparators(out);
+  // "." and ".." are resolved by name, so that "." as a target is the folder itself
+  // (its name is what "%%" and the listings show) and the undo log holds plain paths.
+  std::vector<std::u16string_view> parts;
+  const std::u16string_view rest = std::u16string_view(out).substr(std::min(rootLength, out.size()));
+  for (std::size_t start = 0; start <= rest.size();) {
+    std::size_t end = rest.find(kPathSeparator, start);
+    if (end == std::u16string_view::npos) end = rest.size();
+    const std::u16string_view part = rest.substr(start, end - start);
+    if (part == u"..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != u".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::u16string normal = out.substr(0, std::min(rootLength, out.size()));
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) normal += kPathSeparator;
+    normal += parts[i];
+  }
+  return normal;
 }
 
 // The sample name as the edit window shows it: the working name, or the whole

@@ -116,6 +116,16 @@ TEST_F(CliRun, PreviewRowsInEveryFormat) {
   EXPECT_NE(table.find("Old name"), std::string::npos);
 }
 
+TEST_F(CliRun, RelativeTargetsAreResolvedByName) {
+  dir.MakeFile(u"Trip/a.jpg");
+  // The call runs in dir: "." and ".." are resolved, so "%%" sees the folder's name.
+  for (const std::u16string target : {u"Trip", u"Trip/.", u"./Trip/", u"Trip/../Trip"}) {
+    SCOPED_TRACE(ToUtf8Lossy(target));
+    const CliResult r = Command(u"preview", {u"--new-name", u"%%", u"--format", u"tsv", target});
+    EXPECT_EQ(r.out, "a.jpg\tTrip.jpg\n") << r.err;
+  }
+}
+
 TEST_F(CliRun, RenameListsEveryItemThenTheStatusLine) {
   dir.MakeFile(u"xa.txt");
   dir.MakeFile(u"xb.txt");
