@@ -403,7 +403,7 @@ int CliRun::Edit() {
   IniDocument settingsDoc = settingsFile.Read();
   ApplyOptionOverrides(cli, settingsDoc);
   const OptionSettings options = LoadOptionSettings(settingsDoc);
-  FormSettings form = LoadFormSettings(settingsFile.Read());
+  FormSettings form = LoadFormSettings(settingsDoc);
   const StringTable texts = ChooseStringTable(env_.fs, env_.locale, folders_.programFolder, options.Language).table;
   RunOptions runOptions = RunOptionsFrom(options);
   if (call_.all) runOptions.Prenum = INT_MAX;
