@@ -531,14 +531,20 @@ int CliRun::Edit() {
     return run.Counters.Failed > 0 ? kExitSomeFailed : kExitDone;
   }
 
-  std::vector<RenamedItem> renamed;
-  for (const UndoPair& pair : undo.Pending()) renamed.push_back({pair.PreviousPath, pair.CurrentPath});
+  // The pending pairs are the record of what was renamed; the output is made
+  // from them before the log write takes them.
+  const UndoPairLines& pairs = undo.Pending();
+  std::vector<RenamedItem> renamed(pairs.size());
+  for (std::size_t i = 0; i < pairs.size(); ++i) renamed[i] = {pairs.Previous(i), pairs.Current(i)};
+  const std::string output =
+      FormatRenamed(renamed, RunSummaryText(run.Counters, texts), call_.format, program.TargetFolder);
+  renamed.clear();
   // A command-line run has no window to wait for: the undo log is written now.
   undo.FlushNow();
   if (program.RenamedTotal != form.Totalfiles) {
     settingsFile.WriteInteger(u"Form", u"Totalfiles", static_cast<std::int64_t>(program.RenamedTotal));
   }
-  env_.out << FormatRenamed(renamed, RunSummaryText(run.Counters, texts), call_.format, program.TargetFolder);
+  env_.out << output;
   if (run.Counters.Failed > 0) return kExitSomeFailed;
   return run.Counters.Renamed > 0 ? kExitDone : kExitNothingToDo;
 }

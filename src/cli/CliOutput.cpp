@@ -36,6 +36,7 @@ bool IsFieldBreak(char16_t c) { return c == u'\t' || c == u'\n' || c == u'\r'; }
 
 // A tab or line break would split a TSV row; a blank keeps the row's shape.
 std::string TsvField(std::u16string_view name) {
+  if (std::none_of(name.begin(), name.end(), IsFieldBreak)) return NameUtf8(name);
   std::u16string field(name);
   std::replace_if(field.begin(), field.end(), IsFieldBreak, u' ');
   return NameUtf8(field);
@@ -219,7 +220,12 @@ std::string FormatRenamed(const std::vector<RenamedItem>& items, std::u16string_
       if (!statusLine.empty()) out += TextLine(statusLine);
       return out;
     case OutputFormat::Tsv:
-      for (const RenamedItem& item : items) out += TsvField(item.oldPath) + "\t" + TsvField(item.newPath) + "\n";
+      for (const RenamedItem& item : items) {
+        out += TsvField(item.oldPath);
+        out += '\t';
+        out += TsvField(item.newPath);
+        out += '\n';
+      }
       if (!statusLine.empty()) out += TextLine(statusLine);
       return out;
     case OutputFormat::Json:

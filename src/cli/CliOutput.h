@@ -26,8 +26,9 @@ std::string JsonString(std::u16string_view text);
 // code points under a header. JSON: an array of {"old","new"} and {"info"}.
 std::string FormatPreview(const std::vector<PreviewRow>& rows, OutputFormat format);
 
+// Views into the run's undo pairs, which outlive the formatting.
 struct RenamedItem {
-  std::u16string oldPath, newPath;
+  std::u16string_view oldPath, newPath;
 };
 
 // The renamed items, then the run's status line. TSV: full paths; table:

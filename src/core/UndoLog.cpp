@@ -32,6 +32,25 @@ void UpdateListItem(TargetList& list, const UndoMainWindow& mainWindow, std::u16
 
 }  // namespace
 
+void UndoPairLines::Add(std::u16string_view currentPath, std::u16string_view previousPath) {
+  starts_.push_back(text_.size());
+  text_.append(currentPath).append(u"\r\n");
+  starts_.push_back(text_.size());
+  text_.append(previousPath).append(u"\r\n");
+}
+
+void UndoPairLines::clear() {
+  // The memory goes too: a run of many items should not hold its pairs' buffer for
+  // the rest of the program's life.
+  std::u16string().swap(text_);
+  std::vector<std::size_t>().swap(starts_);
+}
+
+std::u16string_view UndoPairLines::Line(std::size_t k) const {
+  const std::size_t end = k + 1 < starts_.size() ? starts_[k + 1] : text_.size();
+  return std::u16string_view(text_).substr(starts_[k], end - starts_[k] - 2);
+}
+
 std::u16string UndoLogPath(std::u16string_view dataFolder) {
   return WithTrailingSeparator(dataFolder) + u"Undos" + kPathSeparator + u"rollback.rbk";
 }
@@ -42,7 +61,7 @@ UndoLog::UndoLog(FileSystem& fs, const Locale& locale, std::u16string_view dataF
 bool UndoLog::UndoLogExists() const { return fs_.Exists(path_); }
 
 void UndoLog::RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) {
-  pending_.push_back({std::u16string(currentPath), std::u16string(previousPath)});
+  pending_.Add(currentPath, previousPath);
 }
 
 void UndoLog::ScheduleFlush() {
@@ -64,16 +83,12 @@ bool UndoLog::WritePending() {
 }
 
 bool UndoLog::RecordSingle(std::u16string_view currentPath, std::u16string_view previousPath) {
-  return WriteLog({{std::u16string(currentPath), std::u16string(previousPath)}});
+  UndoPairLines single;
+  single.Add(currentPath, previousPath);
+  return WriteLog(single);
 }
 
-bool UndoLog::WriteLog(const std::vector<UndoPair>& pairs) {
-  std::vector<std::u16string_view> lines;
-  lines.reserve(pairs.size() * 2);
-  for (const UndoPair& pair : pairs) {
-    lines.push_back(pair.CurrentPath);
-    lines.push_back(pair.PreviousPath);
-  }
+bool UndoLog::WriteLog(const UndoPairLines& pairs) {
   if (fs_.Exists(path_)) {
     // Windows refuses to replace a read-only file; the mark only guards the log at rest.
     fs_.SetAttributes(path_, kAttrArchive);
@@ -82,7 +97,7 @@ bool UndoLog::WriteLog(const std::vector<UndoPair>& pairs) {
     const std::u16string folder = path_.substr(0, LastFolderEnd(path_));
     if (!fs_.IsFolder(folder)) fs_.CreateFolder(folder);
   }
-  const bool written = WriteTextLines(fs_, path_, lines, locale_);
+  const bool written = fs_.WriteFile(path_, EncodeText(pairs.Text(), locale_));
   // A failed write leaves the old log, which must rest read-only all the same.
   if (fs_.Exists(path_)) fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly);
   return written;

@@ -9,6 +9,7 @@
 
 #include "cli/CliApp.h"
 #include "core/Paths.h"
+#include "cli/CliHarness.h"
 #include "core/text/Utf.h"
 #include "support/TempFolder.h"
 
@@ -17,39 +18,8 @@ namespace {
 
 using test::TempFolder;
 using Names = std::vector<std::u16string>;
-using Args = std::vector<std::u16string>;
 
-struct CliResult {
-  int status = -1;
-  std::string out, err;
-};
-
-class CliRun : public testing::Test {
- protected:
-  CliResult Cli(const Args& args) {
-    std::ostringstream out, err;
-    CliEnvironment env{out, err, false, false, [] { return std::optional<std::string>(); }, *fs, *locale, *clock,
-                       {},  WithTrailingSeparator(dir.Path())};
-    env.folders.programFile = dir / u"renamora-cli";
-    CliResult result;
-    result.status = RunCli(args, env);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
-  // A command with this test's data folder.
-  CliResult Command(const std::u16string& command, Args rest) {
-    Args args{command, u"--data-folder", data.Path()};
-    args.insert(args.end(), rest.begin(), rest.end());
-    return Cli(args);
-  }
-
-  std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
-  std::unique_ptr<Locale> locale = MakeSystemLocale();
-  std::unique_ptr<Clock> clock = MakeSystemClock();
-  TempFolder dir{*fs};
-  TempFolder data{*fs};
-};
+class CliRun : public CliHarness {};
 
 TEST_F(CliRun, EveryModeRoundTripsThroughPreviewRenameAndUndo) {
   struct Row {

@@ -79,6 +79,45 @@ TEST_F(FileSystemContract, RenameMovesFilesAndFoldersWithTheirContent) {
   EXPECT_EQ(dir.Read(u"renamed/inner.txt"), "inner");
 }
 
+// A backend may keep the folder of recent renames open; after that folder (or one
+// above it) moves or goes, its old path must lead to whatever holds it now.
+TEST_F(FileSystemContract, RenamesFollowPathsAfterTheirFolderMoved) {
+  struct Row {
+    const char* name;
+    std::u16string moved;  // what is moved away, relative to the temporary folder
+  };
+  const Row rows[] = {{"the folder itself", u"top/sub"}, {"a folder above it", u"top"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    dir.MakeFile(u"top/sub/a.txt", "first");
+    ASSERT_EQ(fs->Rename(dir / u"top/sub/a.txt", dir / u"top/sub/b.txt"), RenameStatus::Ok);
+    ASSERT_EQ(fs->Rename(dir / row.moved, dir / u"away"), RenameStatus::Ok);
+    dir.MakeFile(u"top/sub/a.txt", "second");
+    ASSERT_EQ(fs->Rename(dir / u"top/sub/a.txt", dir / u"top/sub/c.txt"), RenameStatus::Ok);
+    EXPECT_EQ(dir.Names(u"top/sub"), (std::vector<std::u16string>{u"c.txt"}));
+    EXPECT_EQ(dir.Read(u"top/sub/c.txt"), "second");
+    const std::u16string movedFile = row.moved == u"top" ? u"away/sub/b.txt" : u"away/b.txt";
+    EXPECT_EQ(dir.Read(movedFile), "first");
+    EXPECT_EQ(fs->Rename(dir / u"top/sub/b.txt", dir / u"top/sub/d.txt"), RenameStatus::SourceMissing);
+    ASSERT_TRUE(fs->DeleteFile(dir / movedFile));
+    ASSERT_TRUE(fs->DeleteFile(dir / u"top/sub/c.txt"));
+    ASSERT_TRUE(fs->DeleteFolder(dir / u"top/sub"));
+    ASSERT_TRUE(fs->DeleteFolder(dir / u"top"));
+    if (row.moved == u"top") {
+      ASSERT_TRUE(fs->DeleteFolder(dir / u"away/sub"));
+    }
+    ASSERT_TRUE(fs->DeleteFolder(dir / u"away"));
+  }
+  // A folder removed and made again is a new folder too.
+  dir.MakeFile(u"gone/a.txt", "one");
+  ASSERT_EQ(fs->Rename(dir / u"gone/a.txt", dir / u"gone/b.txt"), RenameStatus::Ok);
+  ASSERT_TRUE(fs->DeleteFile(dir / u"gone/b.txt"));
+  ASSERT_TRUE(fs->DeleteFolder(dir / u"gone"));
+  dir.MakeFile(u"gone/a.txt", "two");
+  ASSERT_EQ(fs->Rename(dir / u"gone/a.txt", dir / u"gone/c.txt"), RenameStatus::Ok);
+  EXPECT_EQ(dir.Read(u"gone/c.txt"), "two");
+}
+
 TEST_F(FileSystemContract, ChangeOfLetterCaseOnlyIsCarriedOutAndListed) {
   struct Row {
     std::u16string from, to;

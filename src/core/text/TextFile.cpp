@@ -66,6 +66,10 @@ std::string EncodeLines(std::span<const std::u16string_view> lines, const Locale
     text += line;
     text += u"\r\n";
   }
+  return EncodeText(text, locale);
+}
+
+std::string EncodeText(std::u16string_view text, const Locale& locale) {
   if (auto bytes = locale.ToCodePage(text)) return *std::move(bytes);
   if (!HasUnpairedSurrogate(text)) return std::string(kUtf8Bom) + ToUtf8Lossy(text);
   std::string out(kUtf16LeBom);

@@ -27,6 +27,8 @@ std::vector<std::u16string> SplitLines(std::u16string_view text);
 // UTF-16 LE with a byte-order mark.
 std::string EncodeLines(std::span<const std::u16string_view> lines, const Locale& locale);
 std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale);
+// The same for text whose lines already end in CR LF.
+std::string EncodeText(std::u16string_view text, const Locale& locale);
 
 // Nothing when the file cannot be read.
 std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u16string_view path,

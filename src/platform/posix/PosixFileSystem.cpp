@@ -87,6 +87,9 @@ RenameStatus FromErrno(int err) {
   }
 }
 
+// The errors of a file system (or kernel) that cannot rename without replacing.
+bool LacksNoReplace(int err) { return err == EINVAL || err == ENOSYS || err == ENOTSUP; }
+
 // Moves from to to only if to does not exist. RENAME_NOREPLACE makes that atomic;
 // where the file system lacks it, files go through link + unlink (link refuses an
 // existing target), and folders are moved only after a check that the target is
@@ -97,7 +100,7 @@ RenameStatus RenameNoReplace(const std::string& from, const std::string& to) {
     return RenameStatus::Ok;
   }
   const int err = errno;
-  if (err != EINVAL && err != ENOSYS && err != ENOTSUP) return FromErrno(err);
+  if (!LacksNoReplace(err)) return FromErrno(err);
 
   struct stat st;
   if (::lstat(from.c_str(), &st) != 0) return RenameStatus::SourceMissing;
@@ -149,6 +152,44 @@ class FolderReader {
  private:
   int fd_ = -1;
   DIR* dir_ = nullptr;
+};
+
+// One open handle on the folder the renames happen in. A run renames thousands of
+// items of one folder; renaming by name inside the open folder spares the kernel
+// walking both full paths for every item, a measurable share of a large run.
+class FolderHandle {
+ public:
+  FolderHandle() = default;
+  FolderHandle(const FolderHandle&) = delete;
+  FolderHandle& operator=(const FolderHandle&) = delete;
+  ~FolderHandle() { Close(); }
+
+  // The handle of folder (its path with the trailing slash), or -1.
+  int For(std::string_view folder) {
+    if (fd_ >= 0 && folder == folder_) return fd_;
+    Close();
+    folder_.assign(folder);
+    fd_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return fd_;
+  }
+
+  // After the folder itself or one above it was renamed or removed, the handle
+  // would lead to where the folder went, not to where its path now leads.
+  void PathChanged(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    if (fd_ >= 0 && folder_.size() > path.size() && folder_.starts_with(path) && folder_[path.size()] == '/') {
+      Close();
+    }
+  }
+
+ private:
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    folder_.clear();
+  }
+  int fd_ = -1;
+  std::string folder_;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -206,7 +247,8 @@ class PosixFileSystem final : public FileSystem {
     std::string& t = toBytes_;
     if (!Utf16ToUtf8Into(from, f) || !Utf16ToUtf8Into(to, t)) return RenameStatus::Failed;
     if (f == t) return RenameStatus::Ok;
-    RenameStatus status = RenameNoReplace(f, t);
+    RenameStatus status = RenameInFolder(f, t);
+    if (status == RenameStatus::Ok || status == RenameStatus::TargetExists) folder_.PathChanged(f);
     if (status == RenameStatus::TargetExists && SameObject(f, t)) {
       // A case-insensitive file system sees the new spelling as the old item:
       // move it aside under a temporary name and then to the new spelling.
@@ -235,6 +277,7 @@ class PosixFileSystem final : public FileSystem {
 
   bool DeleteFolder(std::u16string_view path) override {
     auto p = Utf16ToUtf8(path);
+    if (p) folder_.PathChanged(*p);
     return p && ::rmdir(p->c_str()) == 0;
   }
 
@@ -307,6 +350,23 @@ class PosixFileSystem final : public FileSystem {
 
  private:
   std::string fromBytes_, toBytes_;
+  FolderHandle folder_;
+
+  // A rename between two names of one folder goes through the folder's handle;
+  // anything else, or a file system that cannot refuse to replace, by full paths.
+  RenameStatus RenameInFolder(const std::string& from, const std::string& to) {
+    const std::size_t slash = from.rfind('/');
+    if (slash != std::string::npos && to.rfind('/') == slash && from.compare(0, slash + 1, to, 0, slash + 1) == 0) {
+      const int fd = folder_.For(std::string_view(from).substr(0, slash + 1));
+      if (fd >= 0) {
+        if (::renameat2(fd, from.c_str() + slash + 1, fd, to.c_str() + slash + 1, RENAME_NOREPLACE) == 0) {
+          return RenameStatus::Ok;
+        }
+        if (!LacksNoReplace(errno)) return FromErrno(errno);
+      }
+    }
+    return RenameNoReplace(from, to);
+  }
 
   // Whether the folder of path lists exactly its last component: the proof that a
   // change of letter case really happened.
