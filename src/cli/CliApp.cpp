@@ -11,6 +11,7 @@
 #include "app/RequestFields.h"
 #include "app/Settings.h"
 #include "app/SettingsFile.h"
+#include "app/StartUp.h"
 #include "cli/CliConsole.h"
 #include "cli/CliOutput.h"
 #include "core/InputChecks.h"
@@ -344,6 +345,32 @@ bool CliRun::ResolveData() {
 
 int CliRun::Run() {
   if (!ResolveData()) return Fail("the data folder '" + Utf8(*call_.dataFolder) + "' cannot be created");
+  // A rename whose undo log cannot be written could never be taken back; an undo
+  // must be able to remove the log it has done.
+  const std::u16string undos = folders_.dataFolder + u"Undos";
+  const bool changesFiles = call_.command == u"rename" || call_.command == u"undo";
+  if (changesFiles && !IsWritableFolder(env_.fs, undos)) {
+    return Fail("the data folder '" + Utf8(folders_.dataFolder) + "' cannot be written (the undo log goes in '" +
+                Utf8(undos) + "')");
+  }
+  // A run that was killed or crashed left its journal: it becomes the undo log
+  // before anything else, and a new run must not start over it.
+  UndoLog recovery(env_.fs, env_.locale, folders_.dataFolder);
+  std::size_t recovered = 0;
+  switch (recovery.RecoverJournal(&recovered)) {
+    case UndoLog::Recovery::NoJournal:
+      break;
+    case UndoLog::Recovery::Recovered:
+      env_.err << "renamora-cli: the last rename run did not end; its " << recovered
+               << " renames are now in the undo log\n";
+      break;
+    case UndoLog::Recovery::Failed:
+      if (changesFiles) {
+        return Fail("the last rename run did not end and its journal '" + Utf8(recovery.JournalPath()) +
+                    "' cannot be turned into the undo log '" + Utf8(recovery.Path()) + "'");
+      }
+      break;
+  }
   return call_.command == u"undo" ? Undo() : Edit();
 }
 
@@ -466,6 +493,13 @@ int CliRun::Edit() {
   ConsoleProgress progress(env_.err, env_.errIsTerminal);
   NoWindows host;
   UndoLog undo(env_.fs, env_.locale, folders_.dataFolder);
+  undo.onRenameFailed = [&](std::u16string_view oldName, std::u16string_view newName, RenameStatus status) {
+    const char* why = status == RenameStatus::TargetExists    ? "the new name is taken"
+                      : status == RenameStatus::SourceMissing ? "it is no longer there"
+                                                              : "the system refused it";
+    env_.err << "renamora-cli: '" << Utf8(oldName) << "' was not renamed to '" << Utf8(newName) << "': " << why
+             << "\n";
+  };
   NewNameHistory history(env_.fs, env_.locale, folders_.dataFolder + u"Newname.txt", options.Listnum);
   history.Load();
   OutputChooser chooser(call_.output ? std::optional(Absolute(*call_.output, env_.currentFolder)) : std::nullopt);
@@ -540,11 +574,17 @@ int CliRun::Edit() {
       FormatRenamed(renamed, RunSummaryText(run.Counters, texts), call_.format, program.TargetFolder);
   renamed.clear();
   // A command-line run has no window to wait for: the undo log is written now.
-  undo.FlushNow();
+  const bool logged = undo.WritePending();
   if (program.RenamedTotal != form.Totalfiles) {
     settingsFile.WriteInteger(u"Form", u"Totalfiles", static_cast<std::int64_t>(program.RenamedTotal));
   }
   env_.out << output;
+  if (!logged) {
+    env_.err << "renamora-cli: the undo log '" << Utf8(undo.Path())
+             << "' cannot be written; the journal '" << Utf8(undo.JournalPath())
+             << "' keeps this run's renames and becomes the undo log at the next start that can write it\n";
+    return kExitSomeFailed;
+  }
   if (run.Counters.Failed > 0) return kExitSomeFailed;
   return run.Counters.Renamed > 0 ? kExitDone : kExitNothingToDo;
 }

@@ -96,6 +96,7 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
     if (NewNameRefusal(newName) != 0) return refuse(newName);
     if (s_.run.PreviewMode) return AddPreviewRow(std::u16string(oldName), folder, cleanBase, extension, number);
     newPath = folder + newName;
+    s_.sink.RenameStarting(newPath, item.Path);
     status = s_.fs.Rename(item.Path, newPath);
   } else {
     // The rename itself tells whether a name is taken (it never replaces), so the
@@ -107,6 +108,7 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
       if (NewNameRefusal(newName) != 0) {
         if (!s_.fs.Exists(newPath)) return refuse(newName);
       } else {
+        s_.sink.RenameStarting(newPath, item.Path);
         status = s_.fs.Rename(item.Path, newPath);
         // A refusal that claims a taken name while nothing holds it would number on
         // for ever; it is a failure like any other.

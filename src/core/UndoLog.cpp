@@ -56,12 +56,32 @@ std::u16string UndoLogPath(std::u16string_view dataFolder) {
 }
 
 UndoLog::UndoLog(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder)
-    : fs_(fs), locale_(locale), path_(UndoLogPath(dataFolder)) {}
+    : fs_(fs), locale_(locale), path_(UndoLogPath(dataFolder)), journal_(fs, UndoJournalPath(dataFolder)) {}
 
 bool UndoLog::UndoLogExists() const { return fs_.Exists(path_); }
 
+void UndoLog::RenameStarting(std::u16string_view currentPath, std::u16string_view previousPath) {
+  journal_.Starting(currentPath, previousPath);
+}
+
 void UndoLog::RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) {
+  journal_.Done(currentPath, previousPath);
   pending_.Add(currentPath, previousPath);
+}
+
+UndoLog::Recovery UndoLog::RecoverJournal(std::size_t* pairCount) {
+  if (pairCount) *pairCount = 0;
+  const std::optional<std::string> bytes = fs_.ReadFile(journal_.Path());
+  if (!bytes) return Recovery::NoJournal;
+  UndoPairLines lines;
+  if (const std::optional<JournalContent> content = ReadJournal(*bytes)) {
+    for (const auto& pair : PairsToUndo(*content, fs_)) lines.Add(pair.CurrentPath, pair.PreviousPath);
+  }
+  // A journal without a pair has nothing to undo: the log of the run before stays.
+  if (!lines.empty() && !WriteLog(lines)) return Recovery::Failed;
+  fs_.DeleteFile(journal_.Path());
+  if (pairCount) *pairCount = lines.size();
+  return lines.empty() ? Recovery::NoJournal : Recovery::Recovered;
 }
 
 void UndoLog::ScheduleFlush() {
@@ -76,9 +96,14 @@ void UndoLog::RenameFailed(std::u16string_view oldName, std::u16string_view newN
 bool UndoLog::WritePending() {
   flushDue_ = false;
   // An empty log would take away the undo of the operation before, and undo nothing.
-  if (pending_.empty()) return true;
+  if (pending_.empty()) {
+    journal_.Discard();
+    return true;
+  }
+  // A failed write keeps the journal, so that the pairs outlive the program too.
   if (!WriteLog(pending_)) return false;
   pending_.clear();
+  journal_.Discard();
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/EditRequest.h"
 #include "core/Messages.h"
+#include "core/UndoJournal.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Prompter.h"
@@ -100,6 +101,7 @@ class UndoLog : public RunSink {
   bool UndoLogExists() const;
   const UndoPairLines& Pending() const { return pending_; }
 
+  void RenameStarting(std::u16string_view currentPath, std::u16string_view previousPath) override;
   void RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) override;
   std::size_t PendingUndoPairs() const override { return pending_.size(); }
   void FlushNow() override { WritePending(); }
@@ -119,6 +121,13 @@ class UndoLog : public RunSink {
   // The single-item rename: the log holds just this pair; pending pairs are untouched.
   bool RecordSingle(std::u16string_view currentPath, std::u16string_view previousPath);
 
+  // At the program's start: a journal left by a run that never wrote its log (the
+  // program was killed or crashed) becomes the undo log, and goes. Recovered: the
+  // log now holds its pairs; Failed: the log could not be written, the journal stays.
+  enum class Recovery { NoJournal, Recovered, Failed };
+  Recovery RecoverJournal(std::size_t* pairCount = nullptr);
+  const std::u16string& JournalPath() const { return journal_.Path(); }
+
   // The Undo button.
   UndoResult Undo(const UndoServices& services);
 
@@ -135,6 +144,8 @@ class UndoLog : public RunSink {
   const Locale& locale_;
   std::u16string path_;
   UndoPairLines pending_;
+  // The pending pairs on disk while they wait for the log.
+  UndoJournal journal_;
   bool flushDue_ = false;
 };
 

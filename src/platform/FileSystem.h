@@ -45,6 +45,17 @@ enum class RenameStatus {
 // reads; a backend may then skip looking up every entry's details.
 enum class ListDetail { Full, NamesAndKinds };
 
+// A file written in place through memory it shares with the system: what a write
+// puts there belongs to the system as soon as the call returns, so it survives the
+// process being killed. Closing it cuts the file to the bytes written.
+class MappedFile {
+ public:
+  virtual ~MappedFile() = default;
+  // Writes bytes at offset, growing the file as needed; false when it cannot grow
+  // (the disk is full), and nothing is written then.
+  virtual bool WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -78,6 +89,10 @@ class FileSystem {
   // Replaces the file as a whole: a temporary file beside it is written and then
   // moved over the target, so a crash leaves either the old or the new content.
   virtual bool WriteFile(std::u16string_view path, std::string_view bytes) = 0;
+
+  // Creates (or empties) a file to be written through a MappedFile; nothing where
+  // the file cannot be made or the backend has no such files.
+  virtual std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view /*path*/) { return nullptr; }
 
   bool Exists(std::u16string_view path) { return Stat(path).has_value(); }
   bool IsFile(std::u16string_view path) {

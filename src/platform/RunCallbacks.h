@@ -55,6 +55,8 @@ class TargetList {
 class RunSink {
  public:
   virtual ~RunSink() = default;
+  // Just before a real rename: the pair it will make if it succeeds.
+  virtual void RenameStarting(std::u16string_view /*currentPath*/, std::u16string_view /*previousPath*/) {}
   virtual void RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) = 0;
   virtual std::size_t PendingUndoPairs() const = 0;
   // Writes the pending pairs to the undo log now (program closing, or exit after a run).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ class ForwardingFileSystem : public FileSystem {
   }
   std::optional<std::string> ReadFile(std::u16string_view path) override { return inner_.ReadFile(path); }
   bool WriteFile(std::u16string_view path, std::string_view bytes) override { return inner_.WriteFile(path, bytes); }
+  std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view path) override {
+    return inner_.CreateMappedFile(path);
+  }
 
  protected:
   // The wrapped backend, for looking past this stand-in's own changes.

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 
 #include "core/Paths.h"
@@ -152,6 +154,49 @@ class FolderReader {
  private:
   int fd_ = -1;
   DIR* dir_ = nullptr;
+};
+
+// The file is grown in steps with its blocks reserved at once: a write into a
+// mapped page the disk has no room for would kill the process instead of failing.
+class PosixMappedFile final : public MappedFile {
+ public:
+  explicit PosixMappedFile(int fd) : fd_(fd) {}
+  PosixMappedFile(const PosixMappedFile&) = delete;
+  PosixMappedFile& operator=(const PosixMappedFile&) = delete;
+  ~PosixMappedFile() override {
+    if (base_) ::munmap(base_, capacity_);
+    if (::ftruncate(fd_, off_t(used_)) != 0) {
+      // The zeros beyond the written bytes end every reader's scan; nothing is lost.
+    }
+    ::close(fd_);
+  }
+
+  bool WriteAt(std::uint64_t offset, std::string_view bytes) override {
+    const std::uint64_t end = offset + bytes.size();
+    if (end > capacity_ && !Grow(end)) return false;
+    std::memcpy(base_ + offset, bytes.data(), bytes.size());
+    used_ = std::max(used_, end);
+    return true;
+  }
+
+ private:
+  bool Grow(std::uint64_t needed) {
+    constexpr std::uint64_t kFirstSize = 1u << 20;
+    std::uint64_t size = std::max(capacity_ * 2, kFirstSize);
+    while (size < needed) size *= 2;
+    if (::posix_fallocate(fd_, 0, off_t(size)) != 0) return false;
+    void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+    if (mapped == MAP_FAILED) return false;
+    if (base_) ::munmap(base_, capacity_);
+    base_ = static_cast<char*>(mapped);
+    capacity_ = size;
+    return true;
+  }
+
+  int fd_;
+  char* base_ = nullptr;
+  std::uint64_t capacity_ = 0;
+  std::uint64_t used_ = 0;
 };
 
 // One open handle on the folder the renames happen in. A run renames thousands of
@@ -324,6 +369,14 @@ class PosixFileSystem final : public FileSystem {
     }
     ::close(fd);
     return out;
+  }
+
+  std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return nullptr;
+    const int fd = ::open(p->c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixMappedFile>(fd);
   }
 
   bool WriteFile(std::u16string_view path, std::string_view bytes) override {

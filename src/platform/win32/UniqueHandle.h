@@ -57,7 +57,15 @@ struct FindHandleTraits {
   static void Close(Handle handle) noexcept { ::FindClose(handle); }
 };
 
+// File mapping objects from CreateFileMappingW: no handle is nullptr.
+struct MappingHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
+using MappingHandle = UniqueHandle<MappingHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 
 }  // namespace renamora

@@ -321,6 +321,72 @@ bool Win32FileSystem::WriteFile(std::u16string_view path, std::string_view bytes
   return ok;
 }
 
+namespace {
+
+// Grown in steps by setting the file's end, which gives it its clusters at once: a
+// write into a mapped page the disk has no room for would raise an exception
+// instead of failing.
+class Win32MappedFile final : public MappedFile {
+ public:
+  explicit Win32MappedFile(FileHandle file) : file_(std::move(file)) {}
+  Win32MappedFile(const Win32MappedFile&) = delete;
+  Win32MappedFile& operator=(const Win32MappedFile&) = delete;
+  ~Win32MappedFile() override {
+    Unmap();
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(used_);
+    if (::SetFilePointerEx(file_.Get(), end, nullptr, FILE_BEGIN)) ::SetEndOfFile(file_.Get());
+  }
+
+  bool WriteAt(std::uint64_t offset, std::string_view bytes) override {
+    const std::uint64_t end = offset + bytes.size();
+    if (end > capacity_ && !Grow(end)) return false;
+    std::copy(bytes.begin(), bytes.end(), view_ + offset);
+    used_ = std::max(used_, end);
+    return true;
+  }
+
+ private:
+  bool Grow(std::uint64_t needed) {
+    constexpr std::uint64_t kFirstSize = 1u << 20;
+    std::uint64_t size = std::max(capacity_ * 2, kFirstSize);
+    while (size < needed) size *= 2;
+    // The old view goes first: a file cannot be grown under a mapping of it.
+    Unmap();
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool grown = ::SetFilePointerEx(file_.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file_.Get());
+    const std::uint64_t mapSize = grown ? size : capacity_;
+    if (mapSize == 0) return false;
+    mapping_.Reset(::CreateFileMappingW(file_.Get(), nullptr, PAGE_READWRITE, static_cast<DWORD>(mapSize >> 32),
+                                        static_cast<DWORD>(mapSize & 0xFFFFFFFF), nullptr));
+    if (mapping_) view_ = static_cast<char*>(::MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, 0));
+    capacity_ = view_ ? mapSize : 0;
+    return grown && view_ != nullptr;
+  }
+
+  void Unmap() {
+    if (view_) ::UnmapViewOfFile(view_);
+    view_ = nullptr;
+    mapping_.Reset();
+  }
+
+  FileHandle file_;
+  MappingHandle mapping_;
+  char* view_ = nullptr;
+  std::uint64_t capacity_ = 0;
+  std::uint64_t used_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<MappedFile> Win32FileSystem::CreateMappedFile(std::u16string_view path) {
+  FileHandle file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<Win32MappedFile>(std::move(file));
+}
+
 std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<Win32FileSystem>(); }
 
 std::u16string SystemTempFolder() {
