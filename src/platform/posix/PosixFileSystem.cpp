@@ -158,13 +158,15 @@ class FolderReader {
 
 // The file is grown in steps with its blocks reserved at once: a write into a
 // mapped page the disk has no room for would kill the process instead of failing.
+// One mapping of a large span is made at the start, so that growing never moves
+// it, and each new step is faulted in with one call instead of one trap per page.
 class PosixMappedFile final : public MappedFile {
  public:
   explicit PosixMappedFile(int fd) : fd_(fd) {}
   PosixMappedFile(const PosixMappedFile&) = delete;
   PosixMappedFile& operator=(const PosixMappedFile&) = delete;
   ~PosixMappedFile() override {
-    if (base_) ::munmap(base_, capacity_);
+    if (base_) ::munmap(base_, kSpan);
     if (::ftruncate(fd_, off_t(used_)) != 0) {
       // The zeros beyond the written bytes end every reader's scan; nothing is lost.
     }
@@ -180,15 +182,25 @@ class PosixMappedFile final : public MappedFile {
   }
 
  private:
+  static constexpr std::uint64_t kSpan = std::uint64_t(1) << 34;
+  static constexpr std::uint64_t kFirstSize = 1u << 20;
+  static constexpr std::uint64_t kLargestStep = 16u << 20;
+
   bool Grow(std::uint64_t needed) {
-    constexpr std::uint64_t kFirstSize = 1u << 20;
-    std::uint64_t size = std::max(capacity_ * 2, kFirstSize);
-    while (size < needed) size *= 2;
+    if (needed > kSpan) return false;
+    if (!base_) {
+      void* mapped = ::mmap(nullptr, kSpan, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+      if (mapped == MAP_FAILED) return false;
+      base_ = static_cast<char*>(mapped);
+    }
+    std::uint64_t size = std::max(capacity_, kFirstSize);
+    while (size < needed) size += std::min(size, kLargestStep);
+    size = std::min(size, kSpan);
     if (::posix_fallocate(fd_, 0, off_t(size)) != 0) return false;
-    void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
-    if (mapped == MAP_FAILED) return false;
-    if (base_) ::munmap(base_, capacity_);
-    base_ = static_cast<char*>(mapped);
+#ifdef MADV_POPULATE_WRITE
+    // Only a saving: an older kernel refuses it and the pages fault in one by one.
+    ::madvise(base_ + capacity_, size - capacity_, MADV_POPULATE_WRITE);
+#endif
     capacity_ = size;
     return true;
   }
