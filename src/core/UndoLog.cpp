@@ -1,6 +1,7 @@
 // Pending undo pairs, the rollback file, and taking a run back.
 #include "core/UndoLog.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -33,22 +34,29 @@ void UpdateListItem(TargetList& list, const UndoMainWindow& mainWindow, std::u16
 }  // namespace
 
 void UndoPairLines::Add(std::u16string_view currentPath, std::u16string_view previousPath) {
-  starts_.push_back(text_.size());
-  text_.append(currentPath).append(u"\r\n");
-  starts_.push_back(text_.size());
-  text_.append(previousPath).append(u"\r\n");
+  constexpr std::size_t kBlockUnits = std::size_t(1) << 20;
+  const std::size_t units = currentPath.size() + previousPath.size() + 4;
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < units) {
+    blocks_.emplace_back().reserve(std::max(kBlockUnits, units));
+  }
+  std::u16string& block = blocks_.back();
+  for (const std::u16string_view line : {currentPath, previousPath}) {
+    const std::size_t start = block.size();
+    block.append(line).append(u"\r\n");
+    // The block never grows past what was reserved, so views into it stay valid.
+    lines_.push_back(std::u16string_view(block).substr(start, line.size()));
+  }
+}
+
+std::vector<std::u16string_view> UndoPairLines::Pieces() const {
+  return std::vector<std::u16string_view>(blocks_.begin(), blocks_.end());
 }
 
 void UndoPairLines::clear() {
   // The memory goes too: a run of many items should not hold its pairs' buffer for
   // the rest of the program's life.
-  std::u16string().swap(text_);
-  std::vector<std::size_t>().swap(starts_);
-}
-
-std::u16string_view UndoPairLines::Line(std::size_t k) const {
-  const std::size_t end = k + 1 < starts_.size() ? starts_[k + 1] : text_.size();
-  return std::u16string_view(text_).substr(starts_[k], end - starts_[k] - 2);
+  std::vector<std::u16string_view>().swap(lines_);
+  std::vector<std::u16string>().swap(blocks_);
 }
 
 std::u16string UndoLogPath(std::u16string_view dataFolder) {
@@ -122,7 +130,7 @@ bool UndoLog::WriteLog(const UndoPairLines& pairs) {
     const std::u16string folder = path_.substr(0, LastFolderEnd(path_));
     if (!fs_.IsFolder(folder)) fs_.CreateFolder(folder);
   }
-  const bool written = fs_.WriteFile(path_, EncodeText(pairs.Text(), locale_));
+  const bool written = fs_.WriteFile(path_, EncodeText(pairs.Pieces(), locale_));
   // A failed write leaves the old log, which must rest read-only all the same.
   if (fs_.Exists(path_)) fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly);
   return written;

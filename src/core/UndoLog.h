@@ -25,22 +25,22 @@ struct UndoPair {
 };
 
 // The pairs of a run as the log's own text: current path, previous path, each line
-// ended by CR LF, all in one buffer. A run of 100,000 renames then costs no
-// allocation per pair, and the log is encoded straight from the buffer.
+// ended by CR LF, in large blocks. A run of 100,000 renames then costs no allocation
+// per pair and no copying as it grows, and the log is encoded straight from them.
 class UndoPairLines {
  public:
   void Add(std::u16string_view currentPath, std::u16string_view previousPath);
-  std::size_t size() const { return starts_.size() / 2; }
-  bool empty() const { return starts_.empty(); }
-  std::u16string_view Current(std::size_t i) const { return Line(2 * i); }
-  std::u16string_view Previous(std::size_t i) const { return Line(2 * i + 1); }
-  const std::u16string& Text() const { return text_; }
+  std::size_t size() const { return lines_.size() / 2; }
+  bool empty() const { return lines_.empty(); }
+  std::u16string_view Current(std::size_t i) const { return lines_[2 * i]; }
+  std::u16string_view Previous(std::size_t i) const { return lines_[2 * i + 1]; }
+  // The text in pieces that end with a line's CR LF.
+  std::vector<std::u16string_view> Pieces() const;
   void clear();
 
  private:
-  std::u16string_view Line(std::size_t k) const;
-  std::u16string text_;
-  std::vector<std::size_t> starts_;  // where each line begins in text_
+  std::vector<std::u16string> blocks_;      // never reallocated once made
+  std::vector<std::u16string_view> lines_;  // into blocks_, without their CR LF
 };
 
 // DataFolder + "Undos" + separator + "rollback.rbk".

@@ -48,10 +48,21 @@ void SortNtfsOrder(std::vector<T>& items, NameOf nameOf) {
     const int c = key(a).compare(key(b));
     return c != 0 ? c < 0 : std::u16string_view(nameOf(items[a])) < std::u16string_view(nameOf(items[b]));
   });
-  std::vector<T> sorted;
-  sorted.reserve(items.size());
-  for (std::uint32_t i : order) sorted.push_back(std::move(items[i]));
-  items = std::move(sorted);
+  // The order is applied in place, cycle by cycle: a second vector of every entry
+  // would be as large again as the listing.
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    std::size_t at = start;
+    T held = std::move(items[start]);
+    while (order[at] != start) {
+      const std::size_t from = order[at];
+      items[at] = std::move(items[from]);
+      order[at] = static_cast<std::uint32_t>(at);
+      at = from;
+    }
+    items[at] = std::move(held);
+    order[at] = static_cast<std::uint32_t>(at);
+  }
 }
 
 }  // namespace renamora
