@@ -580,9 +580,13 @@ int CliRun::Edit() {
   }
   env_.out << output;
   if (!logged) {
-    env_.err << "renamora-cli: the undo log '" << Utf8(undo.Path())
-             << "' cannot be written; the journal '" << Utf8(undo.JournalPath())
-             << "' keeps this run's renames and becomes the undo log at the next start that can write it\n";
+    env_.err << "renamora-cli: the undo log '" << Utf8(undo.Path()) << "' cannot be written; ";
+    if (env_.fs.Exists(undo.JournalPath())) {
+      env_.err << "the journal '" << Utf8(undo.JournalPath())
+               << "' keeps this run's renames and becomes the undo log at the next start that can write it\n";
+    } else {
+      env_.err << "this run cannot be undone\n";
+    }
     return kExitSomeFailed;
   }
   if (run.Counters.Failed > 0) return kExitSomeFailed;
