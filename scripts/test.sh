@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and tests Renamora: installs what a fresh Debian/Ubuntu machine lacks, builds
-# the native and the Windows presets, runs the native tests, then the Windows tests
-# under Wine. Usage: scripts/test.sh [--native]   (--native: Linux build and tests only)
+# the native and the Windows presets, runs the native tests (also under the address
+# and undefined-behaviour sanitizers), each fuzzer briefly, then the Windows tests
+# under Wine. Usage: scripts/test.sh [--native]   (--native: Linux builds and tests only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -24,7 +25,21 @@ echo "== Native tests"
 native_rc=0
 ctest --preset native -j "$jobs" || native_rc=$?
 
-[ $native_only = 1 ] && exit $native_rc
+echo "== Native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+# No -Werror here: GCC 12 gives false -Wrestrict warnings with the sanitizers on.
+sanitize_rc=0
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs" || sanitize_rc=$?
+
+echo "== Fuzzers, a few seconds each on their seed corpus"
+fuzz_rc=0
+bash scripts/fuzz.sh "${RENAMORA_FUZZ_SECONDS:-5}" || fuzz_rc=$?
+
+if [ $native_only = 1 ]; then
+  [ $native_rc = 0 ] && [ $sanitize_rc = 0 ] && [ $fuzz_rc = 0 ]
+  exit
+fi
 
 echo "== Windows build"
 cmake --preset windows -DRENAMORA_WERROR=$werror >/dev/null
@@ -48,4 +63,4 @@ fi
 windows_rc=0
 ctest --preset windows -j "$jobs" || windows_rc=$?
 
-[ $native_rc = 0 ] && [ $windows_rc = 0 ]
+[ $native_rc = 0 ] && [ $sanitize_rc = 0 ] && [ $fuzz_rc = 0 ] && [ $windows_rc = 0 ]

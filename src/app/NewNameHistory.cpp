@@ -21,10 +21,17 @@ void NewNameHistory::Store() {
     return;
   }
   if (entries_.size() > std::size_t(maximum_)) entries_.resize(std::size_t(maximum_));
+  // A file that is there but cannot be read (another program holds it, or it has
+  // no read rights) would be replaced by this session's few entries: it stays as
+  // it is, and the list in memory serves this session.
+  if (!fs_.ReadFile(path_) && fs_.Exists(path_)) return;
   WriteTextLines(fs_, path_, entries_, locale_);
 }
 
 void NewNameHistory::Add(std::u16string_view text) {
+  // From what the file holds now: another instance may have added to it, and a
+  // file that could not be read when the list was loaded may be readable now.
+  Load();
   std::erase_if(entries_, [&](const std::u16string& e) { return locale_.CompareNoCase(e, text) == 0; });
   entries_.insert(entries_.begin(), std::u16string(text));
   Store();
@@ -37,7 +44,9 @@ void NewNameHistory::ChangeMaximum(int maximum) {
   const int lower = std::clamp(maximum, 0, 100);
   const bool cut = lower < maximum_;
   maximum_ = lower;
-  if (cut) Store();
+  if (!cut) return;
+  Load();
+  Store();
 }
 
 bool NewNameHistory::Clear(Prompter& prompter, const TextLookup& texts) {

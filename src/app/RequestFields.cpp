@@ -401,39 +401,91 @@ std::vector<std::u16string_view> Groups() {
   return groups;
 }
 
-// Lines are classified by the settings parser itself rather than parsed again
-// here, so that the two readers agree on every odd line. The probe section is
-// named by a line break, which no line of a file holds, so no header in the
-// file can be taken for it.
-constexpr std::u16string_view kProbeHeader = u"[\n]";
-constexpr std::u16string_view kProbeSection = u"\n";
+// Values and lines are echoed shortened: a refused megabyte must not flood the
+// terminal, and its first characters are enough to find it.
+constexpr std::size_t kShownLength = 40;
 
-bool OpensSection(const std::u16string& line) {
-  return !IniDocument({std::u16string(kProbeHeader), line, u"k=1"}).Value(kProbeSection, u"k");
+std::u16string Shown(std::u16string_view text) {
+  if (text.size() <= kShownLength) return std::u16string(text);
+  std::size_t cut = kShownLength;
+  // Half a surrogate pair would print as a broken character.
+  if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+  return std::u16string(text.substr(0, cut)) + u"...";
 }
 
-std::optional<std::u16string_view> GroupOpenedBy(const std::u16string& line) {
-  const IniDocument probe({line, u"k=1"});
+std::u16string CodePointText(char16_t c) {
+  constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
+  std::u16string out = u"U+";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(c >> shift) & 0xF];
+  return out;
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// C0 and C1 controls and DEL; a tab is a blank. No editor saves them in text,
+// so a line holding one is binary data or a damaged file.
+bool IsControl(char16_t c) { return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F); }
+
+std::u16string_view Trimmed(std::u16string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+struct RequestLine {
+  enum class Kind { Nothing, Section, Key, Fault };
+  Kind kind = Kind::Nothing;
+  std::u16string_view name;  // the section's or key's, blanks around it removed
+  std::u16string fault;      // what is wrong with the line
+};
+
+// The settings rules pass over every line they cannot read, as the desktop's
+// profile functions do. A request is written by hand or by a script, and a line
+// passed over would run another edit than the one asked for, so here every such
+// line is a fault. Lines these rules accept are read exactly as the settings
+// rules read them: the values still come from IniDocument.
+RequestLine ReadRequestLine(std::u16string_view line) {
+  using Kind = RequestLine::Kind;
+  for (const char16_t c : line) {
+    if (IsControl(c)) return {Kind::Fault, {}, u"control character " + CodePointText(c) + u": not a text file"};
+  }
+  const std::u16string_view s = Trimmed(line);
+  if (s.empty() || s.front() == u';' || s.front() == u'#') return {};
+  if (s.front() == u'[') {
+    const auto close = s.find(u']');
+    if (close == std::u16string_view::npos) return {Kind::Fault, {}, u"section " + Shown(s) + u" lacks its \"]\""};
+    if (close + 1 != s.size()) {
+      return {Kind::Fault, {}, u"text after the section name: " + Shown(s)};
+    }
+    return {Kind::Section, Trimmed(s.substr(1, close - 1)), {}};
+  }
+  const auto eq = s.find(u'=');
+  if (eq == std::u16string_view::npos) return {Kind::Fault, {}, u"\"" + Shown(s) + u"\" is no Field=value line"};
+  const std::u16string_view key = Trimmed(s.substr(0, eq));
+  if (key.empty()) return {Kind::Fault, {}, u"\"" + Shown(s) + u"\" names no field"};
+  return {Kind::Key, key, {}};
+}
+
+std::optional<std::u16string_view> GroupNamed(std::u16string_view name) {
   for (const auto group : Groups()) {
-    if (probe.Value(group, u"k")) return group;
+    if (SameName(group, name)) return group;
   }
   return std::nullopt;
-}
-
-std::optional<std::u16string> KeyOnLine(const std::u16string& line) {
-  auto keys = IniDocument({std::u16string(kProbeHeader), line}).Keys(kProbeSection);
-  if (keys.empty()) return std::nullopt;
-  return std::move(keys.front());
 }
 
 }  // namespace
 
 std::optional<std::u16string> SetField(CliRequest& cli, std::u16string_view name, std::u16string_view value) {
   const Field* f = FindField(name);
-  if (!f) return u"unknown field \"" + std::u16string(name) + u"\"";
+  if (!f) return u"unknown field \"" + Shown(name) + u"\"";
   const FieldRef ref = At(*f, cli);
+  std::u16string error = u"bad value \"" + Shown(value) + u"\" for " + std::u16string(f->name) + u": ";
+  // No field has a use for more: every text ends up in a name or is matched
+  // against one.
+  if (value.size() > std::size_t(kLongestName)) {
+    return error + u"longer than the longest name (" + DecimalText(kLongestName) + u" characters)";
+  }
   if (Assign(ref, value)) return std::nullopt;
-  std::u16string error = u"bad value \"" + std::u16string(value) + u"\" for " + std::u16string(f->name) + u": ";
   if (std::holds_alternative<TextRef>(ref) || std::holds_alternative<OptionRef>(ref)) {
     if (!StorableText(value)) return error + u"a line break is not allowed";
   }
@@ -445,17 +497,25 @@ std::optional<std::u16string> ApplyRequestLines(CliRequest& cli, const std::vect
   std::optional<std::u16string_view> group;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::u16string where = u"line " + DecimalText(std::int64_t(i) + 1) + u": ";
-    if (OpensSection(lines[i])) {
-      group = GroupOpenedBy(lines[i]);
-      if (!group) return where + u"unknown section " + lines[i];
-      continue;
+    const RequestLine line = ReadRequestLine(lines[i]);
+    switch (line.kind) {
+      case RequestLine::Kind::Nothing:
+        continue;
+      case RequestLine::Kind::Fault:
+        return where + line.fault;
+      case RequestLine::Kind::Section:
+        group = GroupNamed(line.name);
+        if (!group) return where + u"unknown section [" + Shown(line.name) + u"]";
+        continue;
+      case RequestLine::Kind::Key:
+        break;
     }
-    const auto key = KeyOnLine(lines[i]);
-    if (!key) continue;
-    if (!group) return where + u"\"" + *key + u"\" is outside a section";
+    if (!group) return where + u"\"" + Shown(line.name) + u"\" is outside a section";
     // The value the settings rules read: of a key given twice, the first.
-    const std::u16string value = doc.Text(*group, *key, {});
-    if (auto error = SetField(cli, std::u16string(*group) + u"." + *key, value)) return where + *error;
+    const std::u16string value = doc.Text(*group, line.name, {});
+    if (auto error = SetField(cli, std::u16string(*group) + u"." + std::u16string(line.name), value)) {
+      return where + *error;
+    }
   }
   return std::nullopt;
 }

@@ -146,6 +146,11 @@ std::optional<std::vector<std::u16string>> TakeHandOverFile(FileSystem& fs, cons
 
 bool WriteHandOverFile(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder,
                        const std::vector<std::u16string>& paths) {
+  // A POSIX name may hold a line break; written as it is, it would hand the next
+  // instance two wrong paths instead of one right one.
+  for (const std::u16string& path : paths) {
+    if (path.find_first_of(u"\r\n") != std::u16string::npos) return false;
+  }
   return WriteTextLines(fs, WithTrailingSeparator(dataFolder) + std::u16string(kHandOverFile), paths, locale);
 }
 

@@ -71,6 +71,7 @@ std::u16string ModeArgument(const std::vector<std::u16string>& arguments);
 std::optional<std::vector<std::u16string>> TakeHandOverFile(FileSystem& fs, const Locale& locale,
                                                             std::u16string_view folder);
 // "Rename in another session": the paths for the next instance, one a line.
+// False, and nothing written, when a path holds a line break.
 bool WriteHandOverFile(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder,
                        const std::vector<std::u16string>& paths);
 

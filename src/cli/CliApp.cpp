@@ -411,7 +411,9 @@ int CliRun::Edit() {
   if (call_.requestFile) {
     auto lines = ReadTextLines(env_.fs, Absolute(*call_.requestFile, env_.currentFolder), env_.locale);
     if (!lines) return Fail("the request file '" + Utf8(*call_.requestFile) + "' cannot be read");
-    if (auto error = ApplyRequestLines(cli, *lines)) return Fail(Utf8(*error));
+    if (auto error = ApplyRequestLines(cli, *lines)) {
+      return Fail("the request file '" + Utf8(*call_.requestFile) + "', " + Utf8(*error));
+    }
   }
   for (const auto& [name, value] : call_.sets) {
     if (auto error = SetField(cli, name, value)) return Fail(Utf8(*error));

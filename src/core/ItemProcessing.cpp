@@ -9,6 +9,10 @@
 #include "core/text/Utf.h"
 
 namespace renamora {
+namespace {
+bool HasLineBreak(std::u16string_view text) { return text.find_first_of(u"\r\n") != std::u16string_view::npos; }
+}  // namespace
+
 std::u16string CleanNewBase(std::u16string base) {
   std::u16string w = std::move(base);
   if (!w.empty() && w[0] == u' ') {
@@ -86,6 +90,16 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
     ListUnhandled(item, true);
     return ItemOutcome::Refused;
   };
+
+  // The undo log holds one path per line: a path with a line break in it would be
+  // read back as two wrong ones, and an undo would rename the wrong items. Such an
+  // item is left as it is (POSIX names may hold line breaks; Windows names cannot).
+  if (!s_.run.PreviewMode && (HasLineBreak(item.Path) || HasLineBreak(cleanBase) || HasLineBreak(extension))) {
+    s_.sink.RenameFailed(oldName, cleanBase + extension, RenameStatus::Failed);
+    ListUnhandled(item, true);
+    ++s_.run.Counters.Failed;
+    return ItemOutcome::Failed;
+  }
 
   int number = 0;
   std::u16string newName = nameWith(0);

@@ -136,7 +136,15 @@ void TargetCollector::FolderWalk(const std::u16string& folder) {
   }
   const std::u16string f = WithTrailingSeparator(folder);
   std::vector<TargetItem> batch;
-  if (auto entries = s_.fs.ListFolder(f, ListDetail::NamesAndKinds)) {
+  auto entries = s_.fs.ListFolder(f, ListDetail::NamesAndKinds);
+  if (!entries) {
+    // Moved away, deleted or without read rights since it was chosen or listed:
+    // what it holds is not renamed, and the user must hear of it, as of any item
+    // that fails, rather than find a run that looks complete.
+    const MessageContext messages{s_.texts, s_.prompter};
+    messages.Inform(s_.texts.Lookup(133) + u" - '" + WithoutTrailingSeparators(f) + u"'");
+    ++s_.run.Counters.Failed;
+  } else {
     batch.reserve(entries->size());
     for (const auto& e : *entries) {
       if (s_.run.Stop.IsSet()) break;

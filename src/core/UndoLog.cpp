@@ -34,10 +34,15 @@ void UpdateListItem(TargetList& list, const UndoMainWindow& mainWindow, std::u16
 }  // namespace
 
 void UndoPairLines::Add(std::u16string_view currentPath, std::u16string_view previousPath) {
-  constexpr std::size_t kBlockUnits = std::size_t(1) << 20;
+  // Blocks grow from small to large, so that a single pair costs little and a large
+  // run few blocks.
+  constexpr std::size_t kFirstBlockUnits = std::size_t(1) << 10;
+  constexpr std::size_t kLargestBlockUnits = std::size_t(1) << 20;
   const std::size_t units = currentPath.size() + previousPath.size() + 4;
   if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < units) {
-    blocks_.emplace_back().reserve(std::max(kBlockUnits, units));
+    const std::size_t next =
+        blocks_.empty() ? kFirstBlockUnits : std::min(2 * blocks_.back().capacity(), kLargestBlockUnits);
+    blocks_.emplace_back().reserve(std::max(next, units));
   }
   std::u16string& block = blocks_.back();
   for (const std::u16string_view line : {currentPath, previousPath}) {

@@ -3,13 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/StringTable.h"
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
 #include "support/Fakes.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"
 #include "support/TempFolder.h"
 
@@ -17,6 +20,21 @@ namespace renamora {
 namespace {
 
 using Lines = std::vector<std::u16string>;
+
+// A history file that is there but cannot be read while `locked` is set, as when
+// another program holds it open or it lacks read rights.
+class LockableFile final : public test::ForwardingFileSystem {
+ public:
+  LockableFile(FileSystem& inner, std::u16string path) : ForwardingFileSystem(inner), path_(std::move(path)) {}
+  std::optional<std::string> ReadFile(std::u16string_view path) override {
+    if (locked && path == path_) return std::nullopt;
+    return Inner().ReadFile(path);
+  }
+  bool locked = false;
+
+ private:
+  std::u16string path_;
+};
 
 class HistoryTest : public testing::Test {
  protected:
@@ -61,6 +79,51 @@ TEST_F(HistoryTest, AddPutsTheTextOnTopWithoutCaseDuplicatesAndCutsToTheMaximum)
     history.Add(row.added);
     EXPECT_EQ(history.Entries(), row.after);
     EXPECT_EQ(OnDisk(), row.after);
+  }
+}
+
+// Each change starts from what the file holds at that moment; a file that exists
+// but cannot be read is never replaced by this session's part of the list.
+TEST_F(HistoryTest, ChangesStartFromTheFileAndNeverReplaceOneThatCannotBeRead) {
+  enum class Change { Add, LowerMaximum };
+  struct Row {
+    const char* label;
+    bool lockedAtLoad;
+    bool lockedAtChange;
+    Lines writtenBetween;  // another instance's file between the load and the change; empty: none
+    Change change;
+    Lines onDisk;
+    Lines entries;
+  };
+  const Lines old{u"old-$$", u"older-##", u"oldest"};
+  const Row rows[] = {
+      {"adding while the file cannot be read", true, true, {}, Change::Add, old, {u"N-"}},
+      {"cutting while the file cannot be read", false, true, {}, Change::LowerMaximum, old, {u"old-$$"}},
+      {"unreadable at the load, readable at the add", true, false, {}, Change::Add,
+       {u"N-", u"old-$$", u"older-##"}, {u"N-", u"old-$$", u"older-##"}},
+      {"another instance added since the load", false, false, {u"other", u"old-$$", u"older-##"}, Change::Add,
+       {u"N-", u"other", u"old-$$"}, {u"N-", u"other", u"old-$$"}},
+      {"another instance added since, then a cut", false, false, {u"other", u"old-$$"}, Change::LowerMaximum,
+       {u"other"}, {u"other"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    ASSERT_TRUE(WriteTextLines(*fs, file, old, locale));
+    LockableFile lockable(*fs, file);
+    NewNameHistory history(lockable, locale, file, 3);
+    lockable.locked = row.lockedAtLoad;
+    history.Load();
+    if (!row.writtenBetween.empty()) {
+      ASSERT_TRUE(WriteTextLines(*fs, file, row.writtenBetween, locale));
+    }
+    lockable.locked = row.lockedAtChange;
+    if (row.change == Change::Add) {
+      history.Add(u"N-");
+    } else {
+      history.ChangeMaximum(1);
+    }
+    EXPECT_EQ(OnDisk(), row.onDisk);
+    EXPECT_EQ(history.Entries(), row.entries);
   }
 }
 

@@ -279,8 +279,9 @@ TEST(RequestFieldsTest, RequestFilesFollowTheSettingsFileRules) {
       {"names ignore case, blanks and one pair of quotes go",
        Lines({" [ replaceoptions ] ", "  oldstring =  \" a \"  ", "casesensitive= 1 "}), "",
        "[ReplaceOptions]\nOldString=\" a \"\nCaseSensitive=1\n"},
-      {"comments and stray lines are skipped", Lines({"; a preset", "[InsertOptions]", "no key here", "AtEnd=1"}), "",
-       "[InsertOptions]\nAtEnd=1\n"},
+      {"comments and blank lines are skipped",
+       Lines({"; a preset", "# made by hand", "", " \t ", "[InsertOptions]", "  ; AtEnd=0", "#AtHead=1", "AtEnd=1"}),
+       "", "[InsertOptions]\nAtEnd=1\n"},
       {"the first of a key given twice wins",
        Lines({"[RemoveOptions]", "Strings1=a", "[ChangeOptions]", "CaseKind=Upper", "[RemoveOptions]", "strings1=b"}),
        "", "[RemoveOptions]\nStrings1=a\n[ChangeOptions]\nCaseKind=Upper\n"},
@@ -304,6 +305,93 @@ TEST(RequestFieldsTest, RequestFilesFollowTheSettingsFileRules) {
     EXPECT_EQ(Error(ApplyRequestLines(c, row.lines)), row.error);
     EXPECT_EQ(Joined(PresetLines(c)), row.preset);
   }
+}
+
+// A line the settings rules would pass over means the file is not the request its
+// writer meant: the run it describes is refused, naming the line.
+TEST(RequestFieldsTest, LinesTheSettingsRulesPassOverAreRefusedByLine) {
+  using namespace std::string_literals;
+  struct Row {
+    const char* label;
+    std::vector<std::u16string> lines;
+    std::string error;
+    std::string preset;  // the fields before the fault are applied
+  };
+  const Row rows[] = {
+      {"a line without \"=\"", Lines({"[EditRequest]", "Mode=remove", "IncludeSubfolders 1"}),
+       "line 3: \"IncludeSubfolders 1\" is no Field=value line", "[EditRequest]\nMode=Removpart\n"},
+      {"a section without \"]\"", Lines({"[EditRequest]", "Mode=remove", " [RemoveOptions ", "Strings1=a"}),
+       "line 3: section [RemoveOptions lacks its \"]\"", "[EditRequest]\nMode=Removpart\n"},
+      {"a section cut off at the end", Lines({"[RemoveOptions]", "Strings1=a", "[InsertOpt"}),
+       "line 3: section [InsertOpt lacks its \"]\"", "[RemoveOptions]\nStrings1=a\n"},
+      {"text after a section", Lines({"[RemoveOptions] ; the strings", "Strings1=a"}),
+       "line 1: text after the section name: [RemoveOptions] ; the strings", ""},
+      {"no name before \"=\"", Lines({"[RemoveOptions]", " =a"}), "line 2: \"=a\" names no field", ""},
+      {"a NUL in a value", {u"[RemoveOptions]", u"Strings1=a\0b"s}, "line 2: control character U+0000: not a text file",
+       ""},
+      {"an escape in a comment", {u"; \x1B[1m bold"}, "line 1: control character U+001B: not a text file", ""},
+      {"DEL", {u"[RemoveOptions]", u"Strings1=a\x7F"}, "line 2: control character U+007F: not a text file", ""},
+      {"a C1 control", {u"[RemoveOptions]", u"Strings1=\u0085"}, "line 2: control character U+0085: not a text file",
+       ""},
+      {"a line break inside a line", {u"[RemoveOptions]", u"Strings1=a\nb"},
+       "line 2: control character U+000A: not a text file", ""},
+      {"a long line is shown shortened", {std::u16string(5000, u'z')},
+       "line 1: \"" + std::string(40, 'z') + "...\" is no Field=value line", ""},
+      {"a long unknown section is shown shortened", {u"[" + std::u16string(5000, u'g') + u"]"},
+       "line 1: unknown section [" + std::string(40, 'g') + "...]", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    CliRequest c;
+    EXPECT_EQ(Error(ApplyRequestLines(c, row.lines)), row.error);
+    EXPECT_EQ(Joined(PresetLines(c)), row.preset);
+  }
+}
+
+// Nothing the engine does takes a text longer than the longest name; a message
+// that repeated such a value would bury what it says.
+TEST(RequestFieldsTest, ValuesLongerThanTheLongestNameAreRefusedShortened) {
+  const std::string tail = ": longer than the longest name (32767 characters)";
+  // A pair of surrogates across the cut is shown whole or not at all.
+  const std::u16string pairAtCut = std::u16string(39, u'p') + u"\U0001F600" + std::u16string(40000, u'p');
+  struct Row {
+    const char* label;
+    std::u16string name;
+    std::u16string value;
+    std::string error;  // empty: accepted
+  };
+  const Row rows[] = {
+      {"a template as long as the longest name", u"InsertOptions.HeadTemplate", std::u16string(32767, u'h'), ""},
+      {"one character more", u"InsertOptions.HeadTemplate", std::u16string(32768, u'h'),
+       "bad value \"" + std::string(40, 'h') + "...\" for InsertOptions.HeadTemplate" + tail},
+      {"a megabyte", u"RemoveOptions.Strings1", std::u16string(1 << 20, u's'),
+       "bad value \"" + std::string(40, 's') + "...\" for RemoveOptions.Strings1" + tail},
+      {"an option text", u"Option.Language", std::u16string(40000, u'l'),
+       "bad value \"" + std::string(40, 'l') + "...\" for Option.Language" + tail},
+      {"a boolean", u"RemoveOptions.CaseSensitive", std::u16string(40000, u'1'),
+       "bad value \"" + std::string(40, '1') + "...\" for RemoveOptions.CaseSensitive" + tail},
+      {"a surrogate pair at the cut", u"ReplaceOptions.NewTemplate", pairAtCut,
+       "bad value \"" + std::string(39, 'p') + "...\" for ReplaceOptions.NewTemplate" + tail},
+      {"a short bad value is shown whole", u"RemoveOptions.RemoveKind", std::u16string(40, u'k'),
+       "bad value \"" + std::string(40, 'k') + "\" for RemoveOptions.RemoveKind: takes RemoveStrings|RemoveAnything|"
+       "KeepSomething|CleanSymbols"},
+      {"a long unknown name", std::u16string(50000, u'n'), u"1",
+       "unknown field \"" + std::string(40, 'n') + "...\""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    CliRequest c;
+    EXPECT_EQ(Error(SetField(c, row.name, row.value)), row.error);
+    EXPECT_EQ(PresetLines(c).empty(), !row.error.empty());
+  }
+
+  // The same through a request file, with the line it is on.
+  CliRequest c;
+  const auto lines = Lines({"[InsertOptions]", "AtHead=1"});
+  std::vector<std::u16string> file = lines;
+  file.push_back(u"HeadTemplate=" + std::u16string(1 << 20, u'h'));
+  EXPECT_EQ(Error(ApplyRequestLines(c, file)),
+            "line 3: bad value \"" + std::string(40, 'h') + "...\" for InsertOptions.HeadTemplate" + tail);
 }
 
 TEST(RequestFieldsTest, RequestFileBytesAreDecodedAsTextFiles) {

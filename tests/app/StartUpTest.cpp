@@ -141,6 +141,29 @@ TEST(StartUpTest, HandOverFileIsReadInEveryFormAndDeleted) {
   }
 }
 
+TEST(StartUpTest, WrittenHandOverPathsReachTheNextStartAsTheyWere) {
+  struct Row {
+    const char* label;
+    std::vector<std::u16string> paths;
+    bool written;
+  };
+  const Row rows[] = {
+      {"plain paths", {u"/a/b.txt", u"/a/c d"}, true},
+      {"outside the code page", {u"/a/\u5199\u771f.jpg"}, true},
+      {"a line feed in a name", {u"/a/b.txt", u"/a/x\ny"}, false},
+      {"a carriage return in a name", {u"/a/x\ry"}, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::unique_ptr<FileSystem> fs = MakeSystemFileSystem();
+    test::AsciiLocale locale;
+    test::TempFolder temp(*fs);
+    EXPECT_EQ(WriteHandOverFile(*fs, locale, temp.Path(), row.paths), row.written);
+    EXPECT_EQ(TakeHandOverFile(*fs, locale, temp.Path()),
+              row.written ? std::optional(row.paths) : std::nullopt);
+  }
+}
+
 TEST(StartUpTest, StartWithAModeArgument) {
   constexpr const char* kQuestion =
       "Confirmation|There is no file in this folder, do you want to edit this folder name?";

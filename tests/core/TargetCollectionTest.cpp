@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Paths.h"
 #include "core/text/Utf.h"
 #include "support/Fakes.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/Links.h"
 #include "support/TempFolder.h"
 
@@ -17,6 +20,38 @@ namespace {
 
 using test::TempFolder;
 using Names = std::vector<std::u16string>;
+
+// One folder that can no longer be listed, as after another program moved it
+// away or took the read rights; the probe's quick look still finds files, as it
+// did before the folder went.
+class UnlistableFolder final : public test::ForwardingFileSystem {
+ public:
+  UnlistableFolder(FileSystem& inner, std::u16string folder)
+      : ForwardingFileSystem(inner), folder_(std::move(folder)) {}
+  using ForwardingFileSystem::ListFolder;
+  std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override {
+    if (WithoutTrailingSeparators(folder) == folder_) return std::nullopt;
+    return Inner().ListFolder(folder, detail);
+  }
+
+ private:
+  std::u16string folder_;
+};
+
+// Puts the stand-in between the engine and the disk for as long as it lives.
+class UnlistableWhile {
+ public:
+  UnlistableWhile(std::unique_ptr<FileSystem>& slot, std::u16string folder) : slot_(slot), real_(std::move(slot)) {
+    slot_ = std::make_unique<UnlistableFolder>(*real_, std::move(folder));
+  }
+  ~UnlistableWhile() { slot_ = std::move(real_); }
+  UnlistableWhile(const UnlistableWhile&) = delete;
+  UnlistableWhile& operator=(const UnlistableWhile&) = delete;
+
+ private:
+  std::unique_ptr<FileSystem>& slot_;
+  std::unique_ptr<FileSystem> real_;
+};
 
 class Collection : public testing::Test {
  protected:
@@ -97,6 +132,58 @@ TEST_F(Collection, FolderWalksByScopeSubfoldersAndHiddenItems) {
     request.IncludeHidden = row.hidden;
     Run(t.Path());
     EXPECT_EQ(Tree(t.Path()), row.after);
+  }
+}
+
+// What a folder that cannot be listed holds is not renamed; the run says so and
+// counts it as failed, whether it is the target, a walked subfolder or a checked one.
+TEST_F(Collection, FolderThatCannotBeListedIsReportedAndCountedAsFailed) {
+  struct Row {
+    const char* name;
+    TargetScope scope;
+    bool checkedItems;
+    std::u16string unlistable;  // under the tree; empty: the target folder
+    Names after;
+    bool noneRenamed;  // the end of the run says so too
+  };
+  const Row rows[] = {
+      {"a subfolder of the walk", TargetScope::AllFiles, false, u"xsub",
+       {u"a.txt", u"xother", u"xother/b.txt", u"xsub", u"xsub/xc.txt"}, false},
+      {"the target folder", TargetScope::AllFiles, false, u"",
+       {u"xa.txt", u"xother", u"xother/xb.txt", u"xsub", u"xsub/xc.txt"}, true},
+      {"a checked folder", TargetScope::CheckedFiles, true, u"xsub",
+       {u"a.txt", u"xother", u"xother/xb.txt", u"xsub", u"xsub/xc.txt"}, false},
+      // The folder itself is an item of the listing above it.
+      {"a subfolder with the folders scope", TargetScope::Folders, false, u"xsub",
+       {u"other", u"other/xb.txt", u"sub", u"sub/xc.txt", u"xa.txt"}, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder t(*world.fs);
+    t.MakeFile(u"xa.txt");
+    t.MakeFile(u"xother/xb.txt");
+    t.MakeFile(u"xsub/xc.txt");
+    const std::u16string unlistable = row.unlistable.empty() ? t.Path() : t / row.unlistable;
+    world.prompter.shown.clear();
+    world.sink.pending.clear();
+    world.list.checkBoxes = row.checkedItems;
+    world.list.items.clear();
+    if (row.checkedItems) world.list.items = {{u"xa.txt", true}, {u"xother", false}, {u"xsub", true}};
+    request.Scope = row.scope;
+    request.IncludeSubfolders = true;
+    {
+      UnlistableWhile standIn(world.fs, unlistable);
+      Run(t.Path());
+    }
+    EXPECT_EQ(Tree(t.Path()), row.after);
+    EXPECT_EQ(world.run.Counters.Failed, 1);
+    Names messages{u"The targeted folder has been modified or deleted! - '" + unlistable + u"'"};
+    if (row.noneRenamed) {
+      messages.push_back(
+          u"No filename has been changed. Please check input text and make sure that the targeted files can be "
+          u"renamed.");
+    }
+    EXPECT_EQ(world.prompter.Texts(), messages);
   }
 }
 

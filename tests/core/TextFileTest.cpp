@@ -79,5 +79,36 @@ TEST(TextFileTest, WrittenLinesAlwaysReadBackAsTheyWere) {
   }
 }
 
+TEST(TextFileTest, LinesTheCodePageWouldAlterReadBackAsTheyWere) {
+  // Written in the code page, these lines would begin with the bytes of a mark and
+  // be read back in that mark's encoding, or (POSIX byte escapes side by side)
+  // spell a character they do not hold.
+  struct Row {
+    const char* label;
+    test::CodePage page;
+    Lines lines;
+    std::string starts;
+  };
+  const Row rows[] = {
+      {"leading U+FEFF", test::CodePage::Utf8, {u"\uFEFFa"}, "\xEF\xBB\xBF" "\xEF\xBB\xBF" "a"},
+      {"escaped bytes FF FE", test::CodePage::Utf8, {u"\xDCFF\xDCFE" "a"}, "\xFF\xFE" "\xFF\xDC"},
+      {"escaped bytes FE FF", test::CodePage::Utf8, {u"\xDCFE\xDCFF"}, "\xFF\xFE" "\xFE\xDC"},
+      {"Western y-diaeresis thorn", test::CodePage::Latin1, {u"\u00FF\u00FEx"}, "\xEF\xBB\xBF" "\xC3\xBF"},
+      {"Western thorn y-diaeresis", test::CodePage::Latin1, {u"\u00FE\u00FF"}, "\xEF\xBB\xBF" "\xC3\xBE"},
+      {"Western UTF-8 mark as letters", test::CodePage::Latin1, {u"\u00EF\u00BB\u00BFx"},
+       "\xEF\xBB\xBF" "\xC3\xAF"},
+      {"the same bytes further on stay in the code page", test::CodePage::Latin1, {u"a", u"\u00FF\u00FE"},
+       "a\r\n\xFF\xFE"},
+      {"escapes that spell a character", test::CodePage::Utf8, {u"/a/\xDCC3\xDCA9.txt", u"/b"}, "\xFF\xFE/"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    const test::TableLocale locale(row.page);
+    const std::string bytes = EncodeLines(row.lines, locale);
+    EXPECT_EQ(bytes.substr(0, row.starts.size()), row.starts);
+    EXPECT_EQ(SplitLines(DecodeText(bytes, locale)), row.lines);
+  }
+}
+
 }  // namespace
 }  // namespace renamora

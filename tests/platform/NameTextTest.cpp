@@ -1,6 +1,7 @@
 // The portable name texts: UTF-8 escapes and the NTFS name order.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "core/text/NameOrder.h"
@@ -41,6 +42,36 @@ TEST(Utf, DecodingMapsOnlyInvalidBytesToEscapes) {
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.bytes));
     EXPECT_EQ(Utf8ToUtf16(row.bytes), row.text);
+  }
+}
+
+TEST(Utf, EscapesThatSpellACharacterCannotBeEncoded) {
+  // An edit can put two escapes side by side ("\xC3" "x" "\xA9" with the x
+  // removed); their bytes would then name the file "é", not the name shown.
+  struct Row {
+    const char* label;
+    std::u16string text;
+    std::optional<std::string> bytes;
+  };
+  const Row rows[] = {
+      {"two bytes", u"\xDCC3\xDCA9", std::nullopt},
+      {"two bytes inside a name", u"a\xDCD7\xDC9C" "b", std::nullopt},
+      {"three bytes", u"\xDCE2\xDC82\xDCAC", std::nullopt},
+      {"four bytes", u"\xDCF0\xDC9F\xDC98\xDC80", std::nullopt},
+      {"apart", u"\xDCC3" "b\xDCA9", "\xC3" "b\xA9"},
+      {"lead before a real character", u"\xDCC3\u00E9", "\xC3\xC3\xA9"},
+      {"truncated sequence", u"\xDCE2\xDC82", "\xE2\x82"},
+      {"overlong form", u"\xDCC0\xDCAF", "\xC0\xAF"},
+      {"encoded surrogate", u"\xDCED\xDCA0\xDC80", "\xED\xA0\x80"},
+      {"continuation bytes only", u"\xDCA9\xDCA9", "\xA9\xA9"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    const std::optional<std::string> bytes = Utf16ToUtf8(row.text);
+    EXPECT_EQ(bytes, row.bytes);
+    if (bytes) {
+      EXPECT_EQ(Utf8ToUtf16(*bytes), row.text);
+    }
   }
 }
 

@@ -1,6 +1,8 @@
 // Encoding and line splitting of the program's text files.
 #include "core/text/TextFile.h"
 
+#include <algorithm>
+
 #include "core/text/Utf.h"
 
 namespace renamora {
@@ -33,6 +35,13 @@ bool HasUnpairedSurrogate(std::u16string_view text) {
     }
   }
   return false;
+}
+
+// Code-page bytes that begin like a byte-order mark ("\xDCFF\xDCFE" on POSIX, "ÿþ"
+// in a Western code page, a leading U+FEFF in UTF-8) would be read back in the
+// encoding of that mark.
+bool StartsWithMark(std::string_view bytes) {
+  return bytes.starts_with(kUtf8Bom) || bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom);
 }
 
 }  // namespace
@@ -70,13 +79,36 @@ std::string EncodeLines(std::span<const std::u16string_view> lines, const Locale
 }
 
 std::string EncodeText(std::u16string_view text, const Locale& locale) {
-  if (auto bytes = locale.ToCodePage(text)) return *std::move(bytes);
-  if (!HasUnpairedSurrogate(text)) return std::string(kUtf8Bom) + ToUtf8Lossy(text);
-  std::string out(kUtf16LeBom);
-  out.reserve(2 + text.size() * 2);
-  for (const char16_t c : text) {
-    out.push_back(static_cast<char>(c & 0xFF));
-    out.push_back(static_cast<char>(c >> 8));
+  return EncodeText(std::span<const std::u16string_view>(&text, 1), locale);
+}
+
+std::string EncodeText(std::span<const std::u16string_view> pieces, const Locale& locale) {
+  std::size_t units = 0;
+  for (const auto piece : pieces) units += piece.size();
+  // Pieces end at line ends, so each converts on its own as the whole text would.
+  std::string out;
+  bool fits = true;
+  for (const auto piece : pieces) {
+    auto bytes = locale.ToCodePage(piece);
+    if (!bytes) {
+      fits = false;
+      break;
+    }
+    if (out.empty()) out.reserve(units + units / 4);
+    out += *bytes;
+  }
+  if (fits && !StartsWithMark(out)) return out;
+  const bool utf8 = std::none_of(pieces.begin(), pieces.end(), HasUnpairedSurrogate);
+  out.assign(utf8 ? kUtf8Bom : kUtf16LeBom);
+  for (const auto piece : pieces) {
+    if (utf8) {
+      out += ToUtf8Lossy(piece);
+      continue;
+    }
+    for (const char16_t c : piece) {
+      out.push_back(static_cast<char>(c & 0xFF));
+      out.push_back(static_cast<char>(c >> 8));
+    }
   }
   return out;
 }

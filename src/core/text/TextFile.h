@@ -22,13 +22,16 @@ std::u16string DecodeText(std::string_view bytes, const Locale& locale);
 // Lines ended by CR LF, LF or CR; a final line end adds no empty line.
 std::vector<std::u16string> SplitLines(std::u16string_view text);
 
-// Each line followed by CR LF: in the code page when all of it fits, else UTF-8
-// with a byte-order mark, else (unpaired surrogates, possible in Windows names)
-// UTF-16 LE with a byte-order mark.
+// Each line followed by CR LF: in the code page when all of it fits (and its
+// bytes do not begin like a byte-order mark), else UTF-8 with a byte-order mark,
+// else (unpaired surrogates, possible in Windows names) UTF-16 LE with a
+// byte-order mark.
 std::string EncodeLines(std::span<const std::u16string_view> lines, const Locale& locale);
 std::string EncodeLines(const std::vector<std::u16string>& lines, const Locale& locale);
 // The same for text whose lines already end in CR LF.
 std::string EncodeText(std::u16string_view text, const Locale& locale);
+// The same for text in pieces, each ending with a line's CR LF.
+std::string EncodeText(std::span<const std::u16string_view> pieces, const Locale& locale);
 
 // Nothing when the file cannot be read.
 std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u16string_view path,

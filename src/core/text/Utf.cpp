@@ -2,6 +2,7 @@
 #include "core/text/Utf.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace renamora {
 namespace {
@@ -121,13 +122,26 @@ bool Utf16ToUtf8Into(std::u16string_view text, std::string& out) {
   }
   if (ascii == text.size()) return true;
   out.resize(ascii);
-  return WalkUtf16(
+  // Where escapes put a byte that can start a UTF-8 sequence: only such a byte,
+  // followed by escaped continuation bytes, can come back from the disk as a
+  // different character (U+DCC3 U+DCA9 would be written as "é").
+  std::vector<std::size_t> escapedLeads;
+  const bool encodable = WalkUtf16(
       text.substr(ascii), [&](char32_t cp) { AppendUtf8(out, cp); },
       [&](char16_t lone) {
         if (lone < 0xDC80 || lone > 0xDCFF) return false;
+        if (lone >= 0xDCC2) escapedLeads.push_back(out.size());
         out += char(lone - 0xDC00);
         return true;
       });
+  if (!encodable) return false;
+  // No byte name decodes to such a text, so it has no bytes: two different texts
+  // must never name one file.
+  for (const std::size_t at : escapedLeads) {
+    char32_t cp = 0;
+    if (DecodeOne(out, at, cp) != 0) return false;
+  }
+  return true;
 }
 
 std::optional<std::string> Utf16ToUtf8(std::u16string_view text) {

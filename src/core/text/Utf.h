@@ -13,7 +13,9 @@ namespace renamora {
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
 // Encodes UTF-16 as UTF-8, turning U+DC80..U+DCFF back into their bytes. Gives
-// nothing for other unpaired surrogates, which no byte name can hold.
+// nothing for other unpaired surrogates, and for escapes whose bytes side by side
+// spell a character (U+DCC3 U+DCA9): no byte name decodes to either, and writing
+// them would name a different file than the text shows.
 std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
 // The same into a buffer the caller keeps; false where Utf16ToUtf8 gives nothing.
 bool Utf16ToUtf8Into(std::u16string_view text, std::string& out);
