@@ -34,6 +34,8 @@ ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
   if (request_.Mode == EditMode::kExtension) {
     if (isFolder) return ItemOutcome::Skipped;
     if (auto extension = NewExtensionFor(request_, parts)) {
+      // A dot file (".photo") is all extension: removing it would leave no name.
+      if (parts.Base.empty() && extension->empty()) return EmptyName(item);
       return ApplyNewName(item, parts.Folder, *extension, std::move(parts.Base));
     }
     ListUnhandled(item, true);
@@ -49,13 +51,10 @@ ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
   const SpecialStringServices special{s_.special, s_.sequences, s_.fs, s_.clock, s_.locale};
   const OperationContext context{s_.locale, s_.run.SelectionLength, special};
   ApplyNameOperation(request_, parts, item.Path, context);
-  if (parts.Base.empty()) {
-    const MessageContext messages{s_.texts, s_.prompter};
-    messages.Inform(s_.texts.Lookup(284) + u" - '" + item.Path + u"'");
-    ++s_.run.Counters.Failed;
-    return ItemOutcome::EmptyName;
-  }
-  if (parts.Base != parts.OldBase) {
+  // A base that was empty before the edit (".bashrc") and still is, is a name the
+  // edit left alone, not one it emptied.
+  if (parts.Base.empty() && !parts.OldBase.empty()) return EmptyName(item);
+  if (!parts.Base.empty() && parts.Base != parts.OldBase) {
     // The dots in front of a dot file's whole name are the name, not debris an edit
     // left there: a case conversion must not turn ".profile" into "PROFILE".
     if (wholeName && parts.Base[0] == u'.') return ApplyNewName(item, parts.Folder, parts.Base, u"");
@@ -63,6 +62,13 @@ ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
   }
   ListUnhandled(item, false);
   return ItemOutcome::Unchanged;
+}
+
+ItemOutcome ItemProcessor::EmptyName(const TargetItem& item) {
+  const MessageContext messages{s_.texts, s_.prompter};
+  messages.Inform(s_.texts.Lookup(284) + u" - '" + item.Path + u"'");
+  ++s_.run.Counters.Failed;
+  return ItemOutcome::EmptyName;
 }
 
 void ItemProcessor::ListUnhandled(const TargetItem& item, bool alsoWithThisFolderScope) {

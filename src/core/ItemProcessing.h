@@ -22,6 +22,8 @@ class ItemProcessor {
                            std::u16string newBase);
   ItemOutcome AddPreviewRow(const std::u16string& oldName, const std::u16string& folder, std::u16string cleanBase,
                             const std::u16string& extension, int number);
+  // "The new name is empty", counted as a failure.
+  ItemOutcome EmptyName(const TargetItem& item);
   // Adds the item to the main window's list where a direct start without a target
   // folder shows every item it handled.
   void ListUnhandled(const TargetItem& item, bool alsoWithThisFolderScope);
