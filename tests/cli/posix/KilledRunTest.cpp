@@ -9,14 +9,12 @@
 #include <string>
 #include <thread>
 
-#include "cli/CliHarness.h"
-#include "core/UndoJournal.h"
-#include "core/text/Utf.h"
+#include "cli/KilledRun.h"
 
 namespace renamora::cli {
 namespace {
 
-class KilledRun : public CliHarness {
+class KilledRun : public KilledRunHarness {
  protected:
   // Starts the program on the folder; its output goes nowhere.
   pid_t StartRename(const std::u16string& folder) {
@@ -31,25 +29,16 @@ class KilledRun : public CliHarness {
     }
     return pid;
   }
-
-  std::size_t RenamedSoFar(const std::u16string& folder) {
-    std::size_t count = 0;
-    if (auto entries = fs->ListFolder(folder, ListDetail::NamesAndKinds)) {
-      for (const DirEntry& e : *entries) count += e.name.starts_with(u"x") ? 1 : 0;
-    }
-    return count;
-  }
 };
 
 TEST_F(KilledRun, EveryFileComesBackAfterAKillPartWay) {
   constexpr int kFiles = 4000;
-  auto nameOf = [](int i) { return u"IMG_" + U16(std::to_string(10000 + i)) + u".jpg"; };
   // A fast machine may finish the run before the kill lands: then try again.
   for (int attempt = 0; attempt < 5; ++attempt) {
     SCOPED_TRACE(attempt);
     test::TempFolder folder(*fs);
     // Plain writes: the backend's whole-file writes wait for the disk, each of them.
-    for (int i = 0; i < kFiles; ++i) std::ofstream(*Utf16ToUtf8(folder / nameOf(i))) << i;
+    for (int i = 0; i < kFiles; ++i) std::ofstream(*Utf16ToUtf8(folder / FileName(i))) << i;
     const pid_t pid = StartRename(folder.Path());
     ASSERT_GT(pid, 0);
     int status = 0;
@@ -73,17 +62,7 @@ TEST_F(KilledRun, EveryFileComesBackAfterAKillPartWay) {
       ASSERT_EQ(Command(u"undo", {u"--yes"}).status, kExitDone);
       continue;
     }
-    EXPECT_TRUE(fs->Exists(UndoJournalPath(data.Path())));
-
-    const CliResult undo = Command(u"undo", {u"--yes"});
-    EXPECT_EQ(undo.status, renamed > 0 ? kExitDone : kExitNothingToDo) << undo.err;
-    EXPECT_FALSE(fs->Exists(UndoJournalPath(data.Path())));
-    const std::vector<std::u16string> names = folder.Names();
-    ASSERT_EQ(names.size(), std::size_t(kFiles)) << renamed << " renamed before the kill";
-    for (int i = 0; i < kFiles; ++i) {
-      ASSERT_EQ(names[std::size_t(i)], nameOf(i));
-      ASSERT_EQ(folder.Read(nameOf(i)), std::to_string(i));
-    }
+    ExpectUndoBringsEveryFileBack(folder, kFiles, renamed);
     return;
   }
   FAIL() << "every run ended before it could be killed";

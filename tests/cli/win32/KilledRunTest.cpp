@@ -4,9 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "cli/CliHarness.h"
-#include "core/UndoJournal.h"
-#include "core/text/Utf.h"
+#include "cli/KilledRun.h"
 #include "platform/win32/IncludeWindows.h"
 #include "platform/win32/WideText.h"
 
@@ -21,25 +19,15 @@ std::wstring ProgramPath() {
   return path.size() > 1 && path[1] == L':' ? path : L"Z:" + path;
 }
 
-class KilledRun : public CliHarness {
- protected:
-  std::size_t RenamedSoFar(const std::u16string& folder) {
-    std::size_t count = 0;
-    if (auto entries = fs->ListFolder(folder, ListDetail::NamesAndKinds)) {
-      for (const DirEntry& e : *entries) count += e.name.starts_with(u"x") ? 1 : 0;
-    }
-    return count;
-  }
-};
+class KilledRun : public KilledRunHarness {};
 
 TEST_F(KilledRun, EveryFileComesBackAfterAKillPartWay) {
   constexpr int kFiles = 1500;
-  auto nameOf = [](int i) { return u"IMG_" + U16(std::to_string(10000 + i)) + u".jpg"; };
   for (int attempt = 0; attempt < 5; ++attempt) {
     SCOPED_TRACE(attempt);
     test::TempFolder folder(*fs);
     for (int i = 0; i < kFiles; ++i) {
-      const std::wstring path = ToWide(folder / nameOf(i));
+      const std::wstring path = ToWide(folder / FileName(i));
       HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       ASSERT_NE(file, INVALID_HANDLE_VALUE);
       const std::string content = std::to_string(i);
@@ -78,17 +66,7 @@ TEST_F(KilledRun, EveryFileComesBackAfterAKillPartWay) {
       ASSERT_EQ(Command(u"undo", {u"--yes"}).status, kExitDone);
       continue;
     }
-    EXPECT_TRUE(fs->Exists(UndoJournalPath(data.Path())));
-
-    const CliResult undo = Command(u"undo", {u"--yes"});
-    EXPECT_EQ(undo.status, renamed > 0 ? kExitDone : kExitNothingToDo) << undo.err;
-    EXPECT_FALSE(fs->Exists(UndoJournalPath(data.Path())));
-    const std::vector<std::u16string> names = folder.Names();
-    ASSERT_EQ(names.size(), std::size_t(kFiles)) << renamed << " renamed before the kill";
-    for (int i = 0; i < kFiles; ++i) {
-      ASSERT_EQ(names[std::size_t(i)], nameOf(i));
-      ASSERT_EQ(folder.Read(nameOf(i)), std::to_string(i));
-    }
+    ExpectUndoBringsEveryFileBack(folder, kFiles, renamed);
     return;
   }
   FAIL() << "every run ended before it could be killed";
