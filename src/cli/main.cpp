@@ -17,6 +17,8 @@
 #else
 #include <limits.h>
 #include <unistd.h>
+
+#include "platform/posix/HeapTuning.h"
 #endif
 
 namespace {
@@ -79,6 +81,7 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
+  renamora::PrepareHeapForLargeRuns();
   std::vector<std::u16string> args;
   for (int i = 1; i < argc; ++i) args.push_back(renamora::Utf8ToUtf16(argv[i]));
   renamora::FolderEnvironment folders;
