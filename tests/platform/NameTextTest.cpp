@@ -1,8 +1,11 @@
 // The portable name texts: UTF-8 escapes and the NTFS name order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/text/NameOrder.h"
 #include "core/text/Utf.h"
@@ -97,6 +100,41 @@ TEST(NameOrder, ComparesOrdinallyAfterUpperCasing) {
     SCOPED_TRACE(ToUtf8Lossy(row.a) + " vs " + ToUtf8Lossy(row.b));
     const int c = CompareNtfsOrder(row.a, row.b);
     EXPECT_EQ((c > 0) - (c < 0), row.sign);
+  }
+}
+
+// The sort takes a shortcut over what all names share and over a window of the
+// rest; it must agree with a plain sort by the comparison, ties broken by code
+// units, whatever the lengths, shared beginnings and characters.
+TEST(NameOrder, SortAgreesWithThePlainComparison) {
+  std::mt19937 random(20261209);
+  const std::u16string alphabet = u"aAbB0_.- \x00e9\x00c9\x044f\x042f\xdc80\x4e2d";
+  const std::vector<std::u16string> beginnings = {u"", u"IMG_0", u"img_0", u"Photo 2026-12-09 ", u"\x044f\x044f"};
+  for (int round = 0; round < 200; ++round) {
+    const std::u16string& shared = beginnings[std::size_t(round) % beginnings.size()];
+    std::vector<std::u16string> names;
+    const std::size_t count = 1 + random() % 60;
+    for (std::size_t i = 0; i < count; ++i) {
+      std::u16string name = random() % 4 == 0 ? u"" : shared;
+      const std::size_t length = random() % 22;
+      for (std::size_t c = 0; c < length; ++c) name += alphabet[random() % alphabet.size()];
+      if (name.empty()) name.push_back(u'x');
+      names.push_back(name);
+      // Copies and case variants make ties in the window and in the keys.
+      if (random() % 5 == 0) names.push_back(name);
+      if (random() % 5 == 0) {
+        std::u16string upper = name;
+        for (char16_t& c : upper) c = (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+        names.push_back(upper);
+      }
+    }
+    std::vector<std::u16string> expected = names;
+    std::sort(expected.begin(), expected.end(), [](const std::u16string& a, const std::u16string& b) {
+      const int c = CompareNtfsOrder(a, b);
+      return c != 0 ? c < 0 : a < b;
+    });
+    SortNtfsOrder(names, [](const std::u16string& n) -> const std::u16string& { return n; });
+    ASSERT_EQ(names, expected) << "round " << round;
   }
 }
 

@@ -39,29 +39,61 @@ void SortNtfsOrder(std::vector<T>& items, NameOf nameOf) {
     AppendNtfsSortKey(nameOf(item), keys);
   }
   starts.push_back(keys.size());
-  auto key = [&](std::uint32_t i) {
+  auto key = [&](std::size_t i) {
     return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
   };
-  std::vector<std::uint32_t> order(items.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-    const int c = key(a).compare(key(b));
-    return c != 0 ? c < 0 : std::u16string_view(nameOf(items[a])) < std::u16string_view(nameOf(items[b]));
+  // The names of one folder often share a long beginning ("IMG_0"). The sort
+  // compares the 16 key bytes after what all keys share, held as two integers
+  // beside the index, and reads the keys themselves only where those tie. Keys
+  // shorter than the window are padded with zero bytes; a padded window never
+  // orders two keys otherwise than their bytes do, it can only tie.
+  std::size_t common = items.empty() ? 0 : key(0).size();
+  for (std::size_t i = 1; i < items.size() && common > 0; ++i) {
+    const std::string_view k = key(i).substr(0, common);
+    common = static_cast<std::size_t>(std::mismatch(k.begin(), k.end(), keys.begin() + std::ptrdiff_t(starts[0])).first -
+                                      k.begin());
+  }
+  struct Slot {
+    std::uint64_t high, low;
+    std::uint32_t index;
+  };
+  auto window = [&](std::string_view k, std::size_t from) {
+    std::uint64_t value = 0;
+    for (std::size_t b = 0; b < 8; ++b) {
+      const std::size_t at = from + b;
+      value = (value << 8) | (at < k.size() ? static_cast<unsigned char>(k[at]) : 0u);
+    }
+    return value;
+  };
+  std::vector<Slot> order(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string_view k = key(i);
+    order[i] = {window(k, common), window(k, common + 8), static_cast<std::uint32_t>(i)};
+  }
+  std::sort(order.begin(), order.end(), [&](const Slot& a, const Slot& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    const int c = key(a.index).compare(key(b.index));
+    return c != 0 ? c < 0
+                  : std::u16string_view(nameOf(items[a.index])) < std::u16string_view(nameOf(items[b.index]));
   });
+  std::vector<std::uint32_t> target(items.size());
+  for (std::size_t i = 0; i < order.size(); ++i) target[i] = order[i].index;
+  order = {};
   // The order is applied in place, cycle by cycle: a second vector of every entry
   // would be as large again as the listing.
-  for (std::size_t start = 0; start < order.size(); ++start) {
-    if (order[start] == start) continue;
+  for (std::size_t start = 0; start < target.size(); ++start) {
+    if (target[start] == start) continue;
     std::size_t at = start;
     T held = std::move(items[start]);
-    while (order[at] != start) {
-      const std::size_t from = order[at];
+    while (target[at] != start) {
+      const std::size_t from = target[at];
       items[at] = std::move(items[from]);
-      order[at] = static_cast<std::uint32_t>(at);
+      target[at] = static_cast<std::uint32_t>(at);
       at = from;
     }
     items[at] = std::move(held);
-    order[at] = static_cast<std::uint32_t>(at);
+    target[at] = static_cast<std::uint32_t>(at);
   }
 }
 
