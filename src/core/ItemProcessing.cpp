@@ -29,7 +29,8 @@ std::u16string CleanNewBase(std::u16string base) {
 ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
   bool isFolder = item.KnownFolder == 1;
   if (item.KnownFolder < 0) isFolder = s_.fs.IsFolder(item.Path);
-  NameParts parts = SplitPath(item.Path, isFolder);
+  NameParts& parts = parts_;
+  SplitPathInto(item.Path, isFolder, parts);
 
   if (request_.Mode == EditMode::kExtension) {
     if (isFolder) return ItemOutcome::Skipped;
@@ -108,14 +109,16 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
   }
 
   int number = 0;
-  std::u16string newName = nameWith(0);
-  std::u16string newPath;
+  // Reused: a run makes a name and a path for every item.
+  std::u16string& newName = newName_;
+  std::u16string& newPath = newPath_;
+  newName.assign(cleanBase).append(extension);
   RenameStatus status = RenameStatus::Ok;
   if (s_.run.PreviewMode || !numbered) {
     while (numbered && s_.fs.Exists(folder + newName)) newName = nameWith(++number);
     if (NewNameRefusal(newName) != 0) return refuse(newName);
     if (s_.run.PreviewMode) return AddPreviewRow(std::u16string(oldName), folder, cleanBase, extension, number);
-    newPath = folder + newName;
+    newPath.assign(folder).append(newName);
     s_.sink.RenameStarting(newPath, item.Path);
     status = s_.fs.Rename(item.Path, newPath);
   } else {
@@ -124,7 +127,7 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
     // program between the check and the rename. The result is the one a check of
     // every candidate before renaming would give.
     for (;;) {
-      newPath = folder + newName;
+      newPath.assign(folder).append(newName);
       if (NewNameRefusal(newName) != 0) {
         if (!s_.fs.Exists(newPath)) return refuse(newName);
       } else {

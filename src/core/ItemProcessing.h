@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/NameParts.h"
 #include "core/RenameEngine.h"
 
 namespace renamora {
@@ -30,6 +31,9 @@ class ItemProcessor {
 
   RunServices& s_;
   const EditRequest& request_;
+  // Reused from item to item; a run splits every item and makes a name for it.
+  NameParts parts_;
+  std::u16string newName_, newPath_;
 };
 
 // Leading blanks, then leading dots, go; a name left empty becomes "(none)".

@@ -20,6 +20,8 @@ struct NameParts {
 // extension is empty. A file's base is its name up to its last "."; a name whose
 // only dot is its first character (".profile") has an empty base.
 NameParts SplitPath(std::u16string_view path, bool isFolder);
+// The same into parts whose strings are reused: a run splits every item.
+void SplitPathInto(std::u16string_view path, bool isFolder, NameParts& parts);
 
 // The extension of a file name by the same rule, dot included.
 std::u16string ExtensionOf(std::u16string_view name);
