@@ -370,6 +370,13 @@ int CliRun::Run() {
                     "' cannot be turned into the undo log '" + Utf8(recovery.Path()) + "'");
       }
       break;
+    case UndoLog::Recovery::Busy:
+      // Two runs over one undo log would each take the other's undo away.
+      if (changesFiles) {
+        return Fail("another rename run is using the data folder '" + Utf8(folders_.dataFolder) + "' (its journal '" +
+                    Utf8(recovery.JournalPath()) + "' is in use); try again when it has ended");
+      }
+      break;
   }
   return call_.command == u"undo" ? Undo() : Edit();
 }

@@ -84,6 +84,9 @@ void UndoLog::RecordUndoPair(std::u16string_view currentPath, std::u16string_vie
 
 UndoLog::Recovery UndoLog::RecoverJournal(std::size_t* pairCount) {
   if (pairCount) *pairCount = 0;
+  // Turning a live run's journal into the log would cut that run's undo short, and
+  // its end would delete a journal this program started.
+  if (fs_.HeldByMappedFile(journal_.Path())) return Recovery::Busy;
   const std::optional<std::string> bytes = fs_.ReadFile(journal_.Path());
   if (!bytes) return Recovery::NoJournal;
   UndoPairLines lines;

@@ -123,8 +123,9 @@ class UndoLog : public RunSink {
 
   // At the program's start: a journal left by a run that never wrote its log (the
   // program was killed or crashed) becomes the undo log, and goes. Recovered: the
-  // log now holds its pairs; Failed: the log could not be written, the journal stays.
-  enum class Recovery { NoJournal, Recovered, Failed };
+  // log now holds its pairs; Failed: the log could not be written, the journal stays;
+  // Busy: the journal is a live run's, in another process, and is left alone.
+  enum class Recovery { NoJournal, Recovered, Failed, Busy };
   Recovery RecoverJournal(std::size_t* pairCount = nullptr);
   const std::u16string& JournalPath() const { return journal_.Path(); }
 

@@ -91,8 +91,12 @@ class FileSystem {
   virtual bool WriteFile(std::u16string_view path, std::string_view bytes) = 0;
 
   // Creates (or empties) a file to be written through a MappedFile; nothing where
-  // the file cannot be made or the backend has no such files.
+  // the file cannot be made or the backend has no such files. The file is held
+  // for as long as the MappedFile lives: nothing is made while another holds it.
   virtual std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view /*path*/) { return nullptr; }
+  // Whether a MappedFile of another process (or another one of this process)
+  // holds the file: a journal that a live run is writing is not left over.
+  virtual bool HeldByMappedFile(std::u16string_view /*path*/) { return false; }
 
   bool Exists(std::u16string_view path) { return Stat(path).has_value(); }
   bool IsFile(std::u16string_view path) {

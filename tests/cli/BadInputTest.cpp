@@ -21,6 +21,7 @@
 #include "cli/CliApp.h"
 #include "cli/CliHarness.h"
 #include "core/Paths.h"
+#include "core/UndoJournal.h"
 #include "core/text/Utf.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
@@ -586,6 +587,37 @@ TEST_F(BadInput, LongPathsWorkWhereTheSystemTakesThemAndAreRefusedWhereNot) {
     ExpectErrHas(r, row.errHas);
     EXPECT_EQ(Snapshot(*fs, dir.Path()), before);
   }
+}
+
+// A run while another one writes its journal into the same data folder would turn
+// that live journal into the undo log, and its own end would delete it: rename
+// and undo are refused before anything changes, and the journal is left alone.
+TEST_F(BadInput, RunWhileAnotherRunHoldsTheJournalIsRefused) {
+  TempFolder work(*fs);
+  work.MakeFile(u"T/xa.txt", "a");
+  work.MakeFile(u"T/xb.txt", "b");
+  ASSERT_EQ(Command(u"rename", {u"--remove", u"x", u"--yes", work / u"T"}).status, kExitDone);
+  std::unique_ptr<MappedFile> live = fs->CreateMappedFile(UndoJournalPath(data.Path()));
+  ASSERT_NE(live, nullptr);
+  ASSERT_TRUE(live->WriteAt(0, "a live run"));
+  const Lines workTree = Snapshot(*fs, work.Path());
+  const Lines dataTree = Snapshot(*fs, data.Path());
+
+  const Args rows[] = {{u"rename", u"--head", u"y", u"--yes", work / u"T"}, {u"undo", u"--yes"}};
+  for (const Args& row : rows) {
+    SCOPED_TRACE(ToUtf8Lossy(row[0]));
+    const CliResult r = Command(row[0], Args(row.begin() + 1, row.end()));
+    EXPECT_EQ(r.status, kExitRefused) << r.err;
+    ExpectErrHas(r, "another rename run");
+    EXPECT_EQ(Snapshot(*fs, work.Path()), workTree);
+    EXPECT_EQ(Snapshot(*fs, data.Path()), dataTree);
+  }
+  EXPECT_EQ(Command(u"preview", {u"--head", u"y", work / u"T"}).status, kExitDone);
+
+  // Once that run has gone, what it left is no journal of pairs; the next run goes ahead.
+  live.reset();
+  EXPECT_EQ(Command(u"rename", {u"--head", u"y", u"--yes", work / u"T"}).status, kExitDone);
+  EXPECT_EQ(work.Names(u"T"), (std::vector<std::u16string>{u"ya.txt", u"yb.txt"}));
 }
 
 }  // namespace

@@ -219,6 +219,25 @@ TEST_F(FileSystemContract, WholeFileWritesReplaceAndLeaveNoTemporaryFile) {
   EXPECT_FALSE(fs->ReadFile(dir / u"missing.txt").has_value());
 }
 
+// A journal being written is held: nothing else empties or replaces it, and it
+// is known as held exactly until it is closed.
+TEST_F(FileSystemContract, MappedFileIsHeldWhileItIsOpen) {
+  const std::u16string path = dir / u"run.jnl";
+  EXPECT_FALSE(fs->HeldByMappedFile(path));
+  std::unique_ptr<MappedFile> first = fs->CreateMappedFile(path);
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(first->WriteAt(0, "pairs"));
+  EXPECT_TRUE(fs->HeldByMappedFile(path));
+  EXPECT_EQ(fs->CreateMappedFile(path), nullptr);
+  EXPECT_EQ(fs->ReadFile(path).value_or("").substr(0, 5), "pairs");
+  first.reset();
+  EXPECT_FALSE(fs->HeldByMappedFile(path));
+  EXPECT_EQ(dir.Read(u"run.jnl"), "pairs");
+  std::unique_ptr<MappedFile> second = fs->CreateMappedFile(path);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(fs->HeldByMappedFile(path));
+}
+
 TEST_F(FileSystemContract, AttributesReadOnlyAndHidden) {
   dir.MakeFile(u"plain.txt", "x");
   dir.MakeFile(u".secret", "x");

@@ -37,6 +37,7 @@ class ForwardingFileSystem : public FileSystem {
   std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view path) override {
     return inner_.CreateMappedFile(path);
   }
+  bool HeldByMappedFile(std::u16string_view path) override { return inner_.HeldByMappedFile(path); }
 
  protected:
   // The wrapped backend, for looking past this stand-in's own changes.

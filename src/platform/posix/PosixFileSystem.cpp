@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -396,9 +397,26 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view path) override {
     auto p = Utf16ToUtf8(path);
     if (!p) return nullptr;
-    const int fd = ::open(p->c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    // Emptied only once it is ours: the file may be the journal of a run still
+    // going on in another process.
+    const int fd = ::open(p->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return nullptr;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0) {
+      ::close(fd);
+      return nullptr;
+    }
     return std::make_unique<PosixMappedFile>(fd);
+  }
+
+  bool HeldByMappedFile(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return false;
+    const int fd = ::open(p->c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    // The lock of a process that died went with it.
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
   }
 
   bool WriteFile(std::u16string_view path, std::string_view bytes) override {

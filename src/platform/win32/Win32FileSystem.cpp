@@ -387,6 +387,15 @@ std::unique_ptr<MappedFile> Win32FileSystem::CreateMappedFile(std::u16string_vie
   return std::make_unique<Win32MappedFile>(std::move(file));
 }
 
+bool Win32FileSystem::HeldByMappedFile(std::u16string_view path) {
+  // A mapped file is opened without delete sharing: asking for delete access is
+  // refused exactly while one holds the file.
+  FileHandle file(::CreateFileW(SystemPath(path).c_str(), DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return !file && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<Win32FileSystem>(); }
 
 std::u16string SystemTempFolder() {

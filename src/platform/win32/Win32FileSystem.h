@@ -20,6 +20,7 @@ class Win32FileSystem final : public FileSystem {
   std::optional<std::string> ReadFile(std::u16string_view path) override;
   bool WriteFile(std::u16string_view path, std::string_view bytes) override;
   std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view path) override;
+  bool HeldByMappedFile(std::u16string_view path) override;
 
  private:
   RenameStatus RenameCaseOnly(std::u16string_view from, std::u16string_view to);
