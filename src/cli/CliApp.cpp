@@ -574,20 +574,19 @@ int CliRun::Edit() {
     return run.Counters.Failed > 0 ? kExitSomeFailed : kExitDone;
   }
 
-  // The pending pairs are the record of what was renamed; the output is made
-  // from them before the log write takes them.
+  // The pending pairs are the record of what was renamed; the output is written
+  // from them before the log write takes them. (A failed log write is reported
+  // after it.)
   const UndoPairLines& pairs = undo.Pending();
-  std::vector<RenamedItem> renamed(pairs.size());
-  for (std::size_t i = 0; i < pairs.size(); ++i) renamed[i] = {pairs.Previous(i), pairs.Current(i)};
-  const std::string output =
-      FormatRenamed(renamed, RunSummaryText(run.Counters, texts), call_.format, program.TargetFolder);
-  renamed.clear();
+  WriteRenamed(
+      env_.out, pairs.size(), [&](std::size_t i) { return RenamedItem{pairs.Previous(i), pairs.Current(i)}; },
+      RunSummaryText(run.Counters, texts), call_.format, program.TargetFolder);
+  env_.out.flush();
   // A command-line run has no window to wait for: the undo log is written now.
   const bool logged = undo.WritePending();
   if (program.RenamedTotal != form.Totalfiles) {
     settingsFile.WriteInteger(u"Form", u"Totalfiles", static_cast<std::int64_t>(program.RenamedTotal));
   }
-  env_.out << output;
   if (!logged) {
     env_.err << "renamora-cli: the undo log '" << Utf8(undo.Path()) << "' cannot be written; ";
     if (env_.fs.Exists(undo.JournalPath())) {

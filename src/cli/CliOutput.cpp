@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 #include "core/text/Utf.h"
 
@@ -206,38 +207,63 @@ std::string FormatPreview(const std::vector<PreviewRow>& rows, OutputFormat form
   return out;
 }
 
-std::string FormatRenamed(const std::vector<RenamedItem>& items, std::u16string_view statusLine, OutputFormat format,
-                          std::u16string_view commonFolder) {
-  std::string out;
+void WriteRenamed(std::ostream& out, std::size_t count, const std::function<RenamedItem(std::size_t)>& itemAt,
+                  std::u16string_view statusLine, OutputFormat format, std::u16string_view commonFolder) {
+  constexpr std::size_t kBlock = 64 * 1024;
+  std::string block;
+  block.reserve(kBlock + 4096);
+  auto flushIfFull = [&] {
+    if (block.size() < kBlock) return;
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    block.clear();
+  };
   switch (format) {
     case OutputFormat::Table:
-      for (const RenamedItem& item : items) {
+      for (std::size_t i = 0; i < count; ++i) {
+        const RenamedItem item = itemAt(i);
         const bool relative = IsBelow(item.oldPath, commonFolder) && IsBelow(item.newPath, commonFolder);
         const std::u16string_view oldShown = relative ? BelowFolder(item.oldPath, commonFolder) : item.oldPath;
         const std::u16string_view newShown = relative ? BelowFolder(item.newPath, commonFolder) : item.newPath;
-        out += NameUtf8(TableCell(oldShown)) + " -> " + NameUtf8(TableCell(newShown)) + "\n";
+        block += NameUtf8(TableCell(oldShown));
+        block += " -> ";
+        block += NameUtf8(TableCell(newShown));
+        block += '\n';
+        flushIfFull();
       }
-      if (!statusLine.empty()) out += TextLine(statusLine);
-      return out;
+      if (!statusLine.empty()) block += TextLine(statusLine);
+      break;
     case OutputFormat::Tsv:
-      for (const RenamedItem& item : items) {
-        out += TsvField(item.oldPath);
-        out += '\t';
-        out += TsvField(item.newPath);
-        out += '\n';
+      for (std::size_t i = 0; i < count; ++i) {
+        const RenamedItem item = itemAt(i);
+        block += TsvField(item.oldPath);
+        block += '\t';
+        block += TsvField(item.newPath);
+        block += '\n';
+        flushIfFull();
       }
-      if (!statusLine.empty()) out += TextLine(statusLine);
-      return out;
+      if (!statusLine.empty()) block += TextLine(statusLine);
+      break;
     case OutputFormat::Json:
-      out = "{\n  \"renamed\": [";
-      for (std::size_t i = 0; i < items.size(); ++i) {
-        out += i == 0 ? "\n" : ",\n";
-        out += "    {\"old\": " + JsonString(items[i].oldPath) + ", \"new\": " + JsonString(items[i].newPath) + "}";
+      block = "{\n  \"renamed\": [";
+      for (std::size_t i = 0; i < count; ++i) {
+        const RenamedItem item = itemAt(i);
+        block += i == 0 ? "\n" : ",\n";
+        block += "    {\"old\": " + JsonString(item.oldPath) + ", \"new\": " + JsonString(item.newPath) + "}";
+        flushIfFull();
       }
-      out += items.empty() ? "],\n" : "\n  ],\n";
-      return out + "  \"status\": " + JsonString(statusLine) + "\n}\n";
+      block += count == 0 ? "],\n" : "\n  ],\n";
+      block += "  \"status\": " + JsonString(statusLine) + "\n}\n";
+      break;
   }
-  return out;
+  out.write(block.data(), static_cast<std::streamsize>(block.size()));
+}
+
+std::string FormatRenamed(const std::vector<RenamedItem>& items, std::u16string_view statusLine, OutputFormat format,
+                          std::u16string_view commonFolder) {
+  std::ostringstream out;
+  WriteRenamed(
+      out, items.size(), [&](std::size_t i) { return items[i]; }, statusLine, format, commonFolder);
+  return out.str();
 }
 
 }  // namespace renamora::cli

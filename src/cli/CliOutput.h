@@ -3,6 +3,8 @@
 #pragma once
 
 #include <optional>
+#include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,5 +38,9 @@ struct RenamedItem {
 // {"renamed":[{"old","new"}...],"status":...} with full paths.
 std::string FormatRenamed(const std::vector<RenamedItem>& items, std::u16string_view statusLine, OutputFormat format,
                           std::u16string_view commonFolder);
+// The same written to out a block at a time, item i given by itemAt(i): the
+// output of a large run is never held whole in memory.
+void WriteRenamed(std::ostream& out, std::size_t count, const std::function<RenamedItem(std::size_t)>& itemAt,
+                  std::u16string_view statusLine, OutputFormat format, std::u16string_view commonFolder);
 
 }  // namespace renamora::cli
