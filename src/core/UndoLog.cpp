@@ -190,7 +190,9 @@ UndoResult UndoLog::TakeBack(const std::vector<std::u16string>& lines, const Und
   UndoResult result;
   // Newest first: a run that renamed b to c and then a to b can only be taken back
   // by freeing b (b back to a) before c can return to it.
-  for (std::size_t k = pairCount; k-- > 0 && !s.stop.IsSet();) {
+  std::size_t k = pairCount;
+  while (k > 0 && !s.stop.IsSet()) {
+    --k;
     const std::u16string& current = lines[2 * k];
     const std::u16string& previous = lines[2 * k + 1];
     if (fs_.Rename(current, previous) == RenameStatus::Ok) {
@@ -202,7 +204,9 @@ UndoResult UndoLog::TakeBack(const std::vector<std::u16string>& lines, const Und
     if (withProgress) s.observer.ItemRenamed(NameView(current), NameView(previous));
     s.observer.PumpEvents();
   }
-  result.Outcome = s.stop.IsSet() ? UndoOutcome::Stopped : UndoOutcome::Completed;
+  // A stop that comes with the last pair stops nothing: every pair was taken back,
+  // and a log kept for a later undo would only try them all again.
+  result.Outcome = k > 0 ? UndoOutcome::Stopped : UndoOutcome::Completed;
   return result;
 }
 

@@ -369,6 +369,22 @@ TEST_F(UndoLogTest, AStoppedUndoKeepsTheLogForALaterOne) {
   EXPECT_FALSE(log.UndoLogExists());
 }
 
+// A Cancel that arrives with the last pair has nothing left to stop: the undo is
+// complete and its log goes, rather than waiting for an undo that has nothing to do.
+TEST_F(UndoLogTest, AStopAfterTheLastPairCompletesTheUndo) {
+  TempFolder work(fs);
+  for (int i = 0; i < 40; ++i) {
+    const std::u16string name = U16("f" + std::to_string(100 + i));
+    work.MakeFile(name);
+    Move(work, name, u"g" + name);
+  }
+  log.FlushNow();
+  observer.stopAfter = 40;
+  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, 40, 0}));
+  EXPECT_FALSE(log.UndoLogExists());
+  EXPECT_EQ(work.Names().front(), u"f100");
+}
+
 TEST_F(UndoLogTest, TheEndOfAnUndoFollowsTheOptions) {
   struct Row {
     bool endsound, options3;
