@@ -1,7 +1,14 @@
-// Journal records: a header (payload length, state) and the two paths as UTF-16 LE,
-// current then previous, a zero unit between them. The file starts with its magic.
+// Journal records: a header (payload length, state), then four counts and two runs
+// of UTF-16 LE units. The counts: how many units the current path shares at its
+// start with the current path of the done record before it, how many of its own
+// follow (the first run), and how many units the previous path shares with the
+// current one at its start and at its end; what lies between is the second run.
+// The file starts with its magic. Journals of the first form (both paths whole, a
+// zero unit between them) are read as well: a build before this one may have left
+// one behind, and its renames must stay undoable.
 #include "core/UndoJournal.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -11,10 +18,12 @@
 namespace renamora {
 namespace {
 
-constexpr std::string_view kMagic{"RNMJ\x01\x00\x00\x00", 8};
+constexpr std::string_view kMagicWholePaths{"RNMJ\x01\x00\x00\x00", 8};
+constexpr std::string_view kMagic{"RNMJ\x02\x00\x00\x00", 8};
 constexpr std::uint32_t kStarted = 1;
 constexpr std::uint32_t kDone = 2;
 constexpr std::size_t kHeaderSize = 8;
+constexpr std::size_t kCountsSize = 16;
 constexpr char kZeroHeader[kHeaderSize] = {};
 
 void AppendU32(std::string& out, std::uint32_t value) {
@@ -41,6 +50,60 @@ void AppendUtf16Le(std::string& out, std::u16string_view text) {
   }
 }
 
+// Appends the UTF-16 LE units of an even number of bytes.
+void AppendUnits(std::u16string& out, std::string_view bytes) {
+  const std::size_t at = out.size();
+  out.resize(at + bytes.size() / 2);
+  for (std::size_t i = 0; i < bytes.size() / 2; ++i) {
+    out[at + i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+  }
+}
+
+std::size_t SharedStart(std::u16string_view a, std::u16string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  return std::size_t(std::mismatch(a.begin(), a.begin() + std::ptrdiff_t(n), b.begin()).first - a.begin());
+}
+
+std::size_t SharedEnd(std::u16string_view a, std::u16string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  return std::size_t(std::mismatch(a.rbegin(), a.rbegin() + std::ptrdiff_t(n), b.rbegin()).first - a.rbegin());
+}
+
+bool Whole(const JournalContent::Pair& pair) {
+  return !pair.CurrentPath.empty() && !pair.PreviousPath.empty() &&
+         pair.CurrentPath.find(u'\0') == std::u16string::npos && pair.PreviousPath.find(u'\0') == std::u16string::npos;
+}
+
+// A payload of the first form: current path, a zero unit, previous path.
+std::optional<JournalContent::Pair> DecodeWholePaths(std::string_view payload) {
+  std::u16string units;
+  AppendUnits(units, payload);
+  const std::size_t split = units.find(u'\0');
+  if (split == std::u16string::npos) return std::nullopt;
+  JournalContent::Pair pair{units.substr(0, split), units.substr(split + 1)};
+  if (!Whole(pair)) return std::nullopt;
+  return pair;
+}
+
+std::optional<JournalContent::Pair> DecodeShared(std::string_view payload, std::u16string_view lastCurrent) {
+  if (payload.size() < kCountsSize) return std::nullopt;
+  const std::size_t kept = ReadU32(payload, 0), own = ReadU32(payload, 4);
+  const std::size_t front = ReadU32(payload, 8), end = ReadU32(payload, 12);
+  const std::string_view runs = payload.substr(kCountsSize);
+  if (kept > lastCurrent.size() || own > runs.size() / 2) return std::nullopt;
+  JournalContent::Pair pair;
+  pair.CurrentPath.assign(lastCurrent.substr(0, kept));
+  AppendUnits(pair.CurrentPath, runs.substr(0, 2 * own));
+  const std::u16string& current = pair.CurrentPath;
+  if (front > current.size() || end > current.size() - front) return std::nullopt;
+  pair.PreviousPath.assign(current, 0, front);
+  AppendUnits(pair.PreviousPath, runs.substr(2 * own));
+  pair.PreviousPath.append(current, current.size() - end, end);
+  if (!Whole(pair)) return std::nullopt;
+  return pair;
+}
+
 }  // namespace
 
 std::u16string UndoJournalPath(std::u16string_view dataFolder) {
@@ -58,6 +121,7 @@ bool UndoJournal::Open() {
     return false;
   }
   tail_ = kMagic.size();
+  lastCurrent_.clear();
   return Write(tail_, std::string_view(kZeroHeader, kHeaderSize));
 }
 
@@ -70,53 +134,45 @@ bool UndoJournal::Write(std::uint64_t offset, std::string_view bytes) {
 
 void UndoJournal::Starting(std::u16string_view currentPath, std::u16string_view previousPath) {
   if (failed_ || (!file_ && !Open())) return;
+  const std::size_t kept = SharedStart(lastCurrent_, currentPath);
+  const std::size_t front = SharedStart(currentPath, previousPath);
+  const std::size_t end = SharedEnd(currentPath.substr(front), previousPath.substr(front));
   record_.clear();
-  AppendUtf16Le(record_, currentPath);
-  record_.append(2, '\0');
-  AppendUtf16Le(record_, previousPath);
+  AppendU32(record_, static_cast<std::uint32_t>(kept));
+  AppendU32(record_, static_cast<std::uint32_t>(currentPath.size() - kept));
+  AppendU32(record_, static_cast<std::uint32_t>(front));
+  AppendU32(record_, static_cast<std::uint32_t>(end));
+  AppendUtf16Le(record_, currentPath.substr(kept));
+  AppendUtf16Le(record_, previousPath.substr(front, previousPath.size() - front - end));
   std::string header;
   AppendU32(header, static_cast<std::uint32_t>(record_.size()));
   AppendU32(header, kStarted);
   // The header comes last: until it is there the record reads as the journal's end,
   // never as a pair half written over an earlier started one.
+  started_ = false;
   if (!Write(tail_, std::string_view(kZeroHeader, kHeaderSize)) || !Write(tail_ + kHeaderSize, record_) ||
       !Write(tail_, header)) {
-    started_ = false;
     return;
   }
   started_ = true;
   pending_ = kHeaderSize + record_.size();
-}
-
-bool UndoJournal::StartedIs(std::u16string_view currentPath, std::u16string_view previousPath) const {
-  if (!started_ || record_.size() != 2 * (currentPath.size() + 1 + previousPath.size())) return false;
-  if constexpr (std::endian::native == std::endian::little) {
-    return std::memcmp(record_.data(), currentPath.data(), 2 * currentPath.size()) == 0 &&
-           std::memcmp(record_.data() + 2 * (currentPath.size() + 1), previousPath.data(), 2 * previousPath.size()) == 0;
-  }
-  auto unitAt = [&](std::size_t i) {
-    return static_cast<char16_t>(static_cast<unsigned char>(record_[2 * i]) |
-                                 (static_cast<unsigned char>(record_[2 * i + 1]) << 8));
-  };
-  for (std::size_t i = 0; i < currentPath.size(); ++i) {
-    if (unitAt(i) != currentPath[i]) return false;
-  }
-  const std::size_t base = currentPath.size() + 1;
-  for (std::size_t i = 0; i < previousPath.size(); ++i) {
-    if (unitAt(base + i) != previousPath[i]) return false;
-  }
-  return true;
+  startedCurrent_.assign(currentPath);
+  startedPrevious_.assign(previousPath);
 }
 
 void UndoJournal::Done(std::u16string_view currentPath, std::u16string_view previousPath) {
   // Only the pair that was started is marked done; any other one is written anew.
-  if (!StartedIs(currentPath, previousPath)) Starting(currentPath, previousPath);
+  if (!started_ || startedCurrent_ != currentPath || startedPrevious_ != previousPath) {
+    Starting(currentPath, previousPath);
+  }
   if (!started_ || failed_) return;
   started_ = false;
   std::string state;
   AppendU32(state, kDone);
   if (!Write(tail_ + 4, state)) return;
   tail_ += pending_;
+  // The next record is written against this one's current path.
+  lastCurrent_.swap(startedCurrent_);
   // Bytes of a longer started record that was replaced may follow: a zero header
   // ends the journal here.
   Write(tail_, std::string_view(kZeroHeader, kHeaderSize));
@@ -130,10 +186,12 @@ void UndoJournal::Discard() {
   failed_ = false;
   started_ = false;
   tail_ = 0;
+  lastCurrent_.clear();
 }
 
 std::optional<JournalContent> ReadJournal(std::string_view bytes) {
-  if (!bytes.starts_with(kMagic)) return std::nullopt;
+  const bool wholePaths = bytes.starts_with(kMagicWholePaths);
+  if (!wholePaths && !bytes.starts_with(kMagic)) return std::nullopt;
   JournalContent content;
   std::size_t at = kMagic.size();
   while (at + kHeaderSize <= bytes.size()) {
@@ -141,21 +199,17 @@ std::optional<JournalContent> ReadJournal(std::string_view bytes) {
     const std::uint32_t state = ReadU32(bytes, at + 4);
     if (length == 0 || length % 2 != 0 || length > bytes.size() - at - kHeaderSize) break;
     if (state != kStarted && state != kDone) break;
-    std::u16string units(length / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-      const auto lo = static_cast<unsigned char>(bytes[at + kHeaderSize + 2 * i]);
-      const auto hi = static_cast<unsigned char>(bytes[at + kHeaderSize + 2 * i + 1]);
-      units[i] = static_cast<char16_t>(lo | (hi << 8));
-    }
-    const std::size_t split = units.find(u'\0');
-    if (split == std::u16string::npos || split == 0 || split + 1 == units.size()) break;
-    JournalContent::Pair pair{units.substr(0, split), units.substr(split + 1)};
-    if (pair.PreviousPath.find(u'\0') != std::u16string::npos) break;
+    const std::string_view payload = bytes.substr(at + kHeaderSize, length);
+    std::optional<JournalContent::Pair> pair =
+        wholePaths ? DecodeWholePaths(payload)
+                   : DecodeShared(payload, content.Done.empty() ? std::u16string_view()
+                                                                : std::u16string_view(content.Done.back().CurrentPath));
+    if (!pair) break;
     if (state == kStarted) {
       content.Started = std::move(pair);
       break;
     }
-    content.Done.push_back(std::move(pair));
+    content.Done.push_back(std::move(*pair));
     at += kHeaderSize + length;
   }
   return content;

@@ -20,6 +20,9 @@ std::u16string UndoJournalPath(std::u16string_view dataFolder);
 // rather than a call into the system. A record is started before its rename and
 // marked done after it: a process killed inside the rename call dies on its way
 // back, and the started record is what tells the next start about that rename.
+// A record holds only what its paths do not share with the pair before it and with
+// each other (the folder, an unchanged part of the name): every page of the journal
+// is memory that the system must find and zero while the renames wait.
 class UndoJournal {
  public:
   UndoJournal(FileSystem& fs, std::u16string path) : fs_(fs), path_(std::move(path)) {}
@@ -38,7 +41,6 @@ class UndoJournal {
  private:
   bool Open();
   bool Write(std::uint64_t offset, std::string_view bytes);
-  bool StartedIs(std::u16string_view currentPath, std::u16string_view previousPath) const;
 
   FileSystem& fs_;
   std::u16string path_;
@@ -48,6 +50,9 @@ class UndoJournal {
   std::uint64_t tail_ = 0;     // where the next record starts
   std::uint64_t pending_ = 0;  // length of the started record
   std::string record_;         // reused buffer
+  // The started pair, and the current path of the last done one, which the next
+  // record is written against.
+  std::u16string startedCurrent_, startedPrevious_, lastCurrent_;
 };
 
 // What a journal holds: the pairs marked done, in order, and the started pair after

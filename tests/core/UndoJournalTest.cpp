@@ -59,6 +59,20 @@ TEST_F(UndoJournalTest, HoldsTheDonePairsAndTheRenameUnderWay) {
        {{u"/d/n", u"/d/a"}, {u"/d/m", u"/d/b"}}, std::nullopt},
       {"names outside the BMP and lone surrogates",
        {{Step::Done, u"/d/\U0001F600", u"/d/\xDC80"}}, {{u"/d/\U0001F600", u"/d/\xDC80"}}, std::nullopt},
+      // Each record keeps only what its paths do not share with each other and with
+      // the pair before: starts and ends that overlap, a path that is all shared.
+      {"paths sharing their starts and ends in every way",
+       {{Step::Done, u"/d/ab", u"/d/aab"},
+        {Step::Done, u"/d/a", u"/d/ab"},
+        {Step::Done, u"/d/aba", u"/d/aa"},
+        {Step::Done, u"/d/ab", u"/d/ab"},
+        {Step::Done, u"/e/x", u"/d/x"},
+        {Step::Start, u"/e", u"/e/x/y"}},
+       {{u"/d/ab", u"/d/aab"}, {u"/d/a", u"/d/ab"}, {u"/d/aba", u"/d/aa"}, {u"/d/ab", u"/d/ab"}, {u"/e/x", u"/d/x"}},
+       Pair{u"/e", u"/e/x/y"}},
+      {"a started pair is written against the last done one, not the one it replaces",
+       {{Step::Done, u"/d/abc", u"/d/x"}, {Step::Start, u"/z/" + longName, u"/d/y"}, {Step::Start, u"/d/abd", u"/d/y"}},
+       {{u"/d/abc", u"/d/x"}}, Pair{u"/d/abd", u"/d/y"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -89,10 +103,15 @@ TEST_F(UndoJournalTest, ReadingStopsAtTheFirstRecordThatIsNotWhole) {
   }
   const std::string whole = *fs->ReadFile(path);
   ASSERT_EQ(ReadJournal(whole)->Done.size(), 2u);
+  {
+    UndoJournal journal(*fs, path);
+    journal.Done(u"/d/b", u"/d/a");
+  }
+  // Both files end with the zero header after their last record.
+  const std::size_t secondStart = fs->ReadFile(path)->size() - 8;
+  ASSERT_LT(secondStart, whole.size() - 8);
   // Cut anywhere inside the second record: the first one is all there is.
-  const std::size_t recordSize = 8 + 2 * (4 + 1 + 4);
-  const std::size_t secondStart = 8 + recordSize;
-  for (std::size_t cut = secondStart; cut < secondStart + recordSize; ++cut) {
+  for (std::size_t cut = secondStart; cut < whole.size() - 8; ++cut) {
     SCOPED_TRACE(cut);
     const auto content = ReadJournal(std::string_view(whole).substr(0, cut));
     ASSERT_TRUE(content.has_value());
@@ -100,6 +119,52 @@ TEST_F(UndoJournalTest, ReadingStopsAtTheFirstRecordThatIsNotWhole) {
   }
   EXPECT_FALSE(ReadJournal("not a journal").has_value());
   EXPECT_FALSE(ReadJournal("").has_value());
+}
+
+TEST_F(UndoJournalTest, AJournalWithWholePathsIsStillRead) {
+  // The form an earlier build wrote: each record holds both paths whole, a zero unit
+  // between them. A journal it left behind must still be undoable.
+  auto record = [](std::uint32_t state, std::u16string_view current, std::u16string_view previous) {
+    std::u16string units = std::u16string(current) + u'\0' + std::u16string(previous);
+    std::string bytes;
+    for (const std::uint32_t value : {std::uint32_t(2 * units.size()), state}) {
+      for (int shift = 0; shift < 32; shift += 8) bytes.push_back(char((value >> shift) & 0xFF));
+    }
+    for (const char16_t c : units) {
+      bytes.push_back(char(c & 0xFF));
+      bytes.push_back(char(c >> 8));
+    }
+    return bytes;
+  };
+  const std::string bytes = std::string("RNMJ\x01\0\0\0", 8) + record(2, u"/d/b", u"/d/a") +
+                            record(2, u"/d/\U0001F600", u"/d/c") + record(1, u"/d/e", u"/d/d") + std::string(8, '\0');
+  const auto content = ReadJournal(bytes);
+  ASSERT_TRUE(content.has_value());
+  EXPECT_EQ(content->Done, (Pairs{{u"/d/b", u"/d/a"}, {u"/d/\U0001F600", u"/d/c"}}));
+  EXPECT_EQ(content->Started, (Pair{u"/d/e", u"/d/d"}));
+}
+
+TEST_F(UndoJournalTest, ARecordHoldsWhatItsPathsDoNotShare) {
+  // A run in a deep folder: what each pair costs in the journal does not grow with
+  // the folder's path, and every pair reads back whole.
+  const std::u16string folder = u"/" + std::u16string(300, u'f') + u"/";
+  constexpr int kPairs = 1000;
+  Pairs pairs;
+  {
+    UndoJournal journal(*fs, path);
+    for (int i = 0; i < kPairs; ++i) {
+      const std::string number = std::to_string(1000000 + i).substr(1);
+      const std::u16string name = u"IMG_" + std::u16string(number.begin(), number.end()) + u".jpg";
+      pairs.push_back({folder + u"x" + name, folder + name});
+      journal.Starting(pairs.back().CurrentPath, pairs.back().PreviousPath);
+      journal.Done(pairs.back().CurrentPath, pairs.back().PreviousPath);
+    }
+  }
+  const std::string bytes = *fs->ReadFile(path);
+  EXPECT_LT(bytes.size(), std::size_t(kPairs) * 40);
+  const auto content = ReadJournal(bytes);
+  ASSERT_TRUE(content.has_value());
+  EXPECT_EQ(content->Done, pairs);
 }
 
 TEST_F(UndoJournalTest, TheRenameUnderWayCountsOnlyWhereTheDiskShowsItDone) {
