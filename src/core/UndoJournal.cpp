@@ -26,8 +26,9 @@ constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kCountsSize = 16;
 constexpr char kZeroHeader[kHeaderSize] = {};
 
-void AppendU32(std::string& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+// Writes four bytes, least significant first; a single store on most machines.
+void PutU32(char* at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 std::uint32_t ReadU32(std::string_view bytes, std::size_t at) {
@@ -36,17 +37,18 @@ std::uint32_t ReadU32(std::string_view bytes, std::size_t at) {
   return value;
 }
 
-void AppendUtf16Le(std::string& out, std::u16string_view text) {
+// Writes the units as UTF-16 LE; returns the end.
+char* PutUnits(char* at, std::u16string_view text) {
   if constexpr (std::endian::native == std::endian::little) {
-    // Every pair of a run passes here: one copy, not two pushes per unit.
-    const std::size_t at = out.size();
-    out.resize(at + 2 * text.size());
-    std::memcpy(out.data() + at, text.data(), 2 * text.size());
+    // Every pair of a run passes here: one copy, not one store per byte.
+    if (!text.empty()) std::memcpy(at, text.data(), 2 * text.size());
+    return at + 2 * text.size();
   } else {
     for (const char16_t c : text) {
-      out.push_back(static_cast<char>(c & 0xFF));
-      out.push_back(static_cast<char>(c >> 8));
+      *at++ = static_cast<char>(c & 0xFF);
+      *at++ = static_cast<char>(c >> 8);
     }
+    return at;
   }
 }
 
@@ -60,14 +62,33 @@ void AppendUnits(std::u16string& out, std::string_view bytes) {
   }
 }
 
+// The comparisons below go four units at a time: every pair of a run passes
+// through them, and its paths share dozens of units (char16_t strings compare one
+// unit at a time).
+std::uint64_t FourUnits(const char16_t* at) {
+  std::uint64_t value;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
 std::size_t SharedStart(std::u16string_view a, std::u16string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
-  return std::size_t(std::mismatch(a.begin(), a.begin() + std::ptrdiff_t(n), b.begin()).first - a.begin());
+  std::size_t i = 0;
+  while (i + 4 <= n && FourUnits(a.data() + i) == FourUnits(b.data() + i)) i += 4;
+  while (i < n && a[i] == b[i]) ++i;
+  return i;
 }
 
 std::size_t SharedEnd(std::u16string_view a, std::u16string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
-  return std::size_t(std::mismatch(a.rbegin(), a.rbegin() + std::ptrdiff_t(n), b.rbegin()).first - a.rbegin());
+  std::size_t i = 0;
+  while (i + 4 <= n && FourUnits(a.data() + a.size() - i - 4) == FourUnits(b.data() + b.size() - i - 4)) i += 4;
+  while (i < n && a[a.size() - i - 1] == b[b.size() - i - 1]) ++i;
+  return i;
+}
+
+bool Same(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), 2 * a.size()) == 0);
 }
 
 bool Whole(const JournalContent::Pair& pair) {
@@ -137,39 +158,41 @@ void UndoJournal::Starting(std::u16string_view currentPath, std::u16string_view 
   const std::size_t kept = SharedStart(lastCurrent_, currentPath);
   const std::size_t front = SharedStart(currentPath, previousPath);
   const std::size_t end = SharedEnd(currentPath.substr(front), previousPath.substr(front));
-  record_.clear();
-  AppendU32(record_, static_cast<std::uint32_t>(kept));
-  AppendU32(record_, static_cast<std::uint32_t>(currentPath.size() - kept));
-  AppendU32(record_, static_cast<std::uint32_t>(front));
-  AppendU32(record_, static_cast<std::uint32_t>(end));
-  AppendUtf16Le(record_, currentPath.substr(kept));
-  AppendUtf16Le(record_, previousPath.substr(front, previousPath.size() - front - end));
-  std::string header;
-  AppendU32(header, static_cast<std::uint32_t>(record_.size()));
-  AppendU32(header, kStarted);
+  const std::u16string_view own = currentPath.substr(kept);
+  const std::u16string_view middle = previousPath.substr(front, previousPath.size() - front - end);
+  record_.resize(kHeaderSize + kCountsSize + 2 * (own.size() + middle.size()));
+  char* out = record_.data();
+  PutU32(out, static_cast<std::uint32_t>(record_.size() - kHeaderSize));
+  PutU32(out + 4, kStarted);
+  PutU32(out + 8, static_cast<std::uint32_t>(kept));
+  PutU32(out + 12, static_cast<std::uint32_t>(own.size()));
+  PutU32(out + 16, static_cast<std::uint32_t>(front));
+  PutU32(out + 20, static_cast<std::uint32_t>(end));
+  PutUnits(PutUnits(out + kHeaderSize + kCountsSize, own), middle);
+  const std::string_view record(record_);
   // The header comes last: until it is there the record reads as the journal's end,
   // never as a pair half written over an earlier started one.
   started_ = false;
-  if (!Write(tail_, std::string_view(kZeroHeader, kHeaderSize)) || !Write(tail_ + kHeaderSize, record_) ||
-      !Write(tail_, header)) {
+  if (!Write(tail_, std::string_view(kZeroHeader, kHeaderSize)) ||
+      !Write(tail_ + kHeaderSize, record.substr(kHeaderSize)) || !Write(tail_, record.substr(0, kHeaderSize))) {
     return;
   }
   started_ = true;
-  pending_ = kHeaderSize + record_.size();
+  pending_ = record.size();
   startedCurrent_.assign(currentPath);
   startedPrevious_.assign(previousPath);
 }
 
 void UndoJournal::Done(std::u16string_view currentPath, std::u16string_view previousPath) {
   // Only the pair that was started is marked done; any other one is written anew.
-  if (!started_ || startedCurrent_ != currentPath || startedPrevious_ != previousPath) {
+  if (!started_ || !Same(startedCurrent_, currentPath) || !Same(startedPrevious_, previousPath)) {
     Starting(currentPath, previousPath);
   }
   if (!started_ || failed_) return;
   started_ = false;
-  std::string state;
-  AppendU32(state, kDone);
-  if (!Write(tail_ + 4, state)) return;
+  char state[4];
+  PutU32(state, kDone);
+  if (!Write(tail_ + 4, std::string_view(state, sizeof state))) return;
   tail_ += pending_;
   // The next record is written against this one's current path.
   lastCurrent_.swap(startedCurrent_);
