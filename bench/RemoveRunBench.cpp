@@ -48,11 +48,12 @@ class NoList : public TargetList {
 class PairSink : public RunSink {
  public:
   explicit PairSink(UndoJournal* journal) : journal_(journal) {}
-  void RenameStarting(std::u16string_view c, std::u16string_view p) override {
-    if (!journal_) return;
+  bool RenameStarting(std::u16string_view c, std::u16string_view p) override {
+    if (!journal_) return true;
     const auto t0 = std::chrono::steady_clock::now();
-    journal_->Starting(c, p);
+    const bool kept = journal_->Starting(c, p);
     inJournal += std::chrono::steady_clock::now() - t0;
+    return kept;
   }
   void RecordUndoPair(std::u16string_view c, std::u16string_view p) override {
     if (journal_) {

@@ -92,7 +92,9 @@ class MemoryFileSystem final : public FileSystem {
     return Entry(NameView(key), it->second);
   }
 
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override {
+  using FileSystem::Rename;
+
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* /*steps*/) override {
     renames.emplace_back(from, to);
     const std::u16string source = Key(from);
     const std::u16string target = Key(to);

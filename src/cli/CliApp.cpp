@@ -597,7 +597,7 @@ int CliRun::Edit() {
     }
     return kExitSomeFailed;
   }
-  if (run.Counters.Failed > 0) return kExitSomeFailed;
+  if (run.Counters.Failed > 0 || !run.UndoRecordRefusedAt.empty()) return kExitSomeFailed;
   return run.Counters.Renamed > 0 ? kExitDone : kExitNothingToDo;
 }
 

@@ -72,6 +72,15 @@ ItemOutcome ItemProcessor::EmptyName(const TargetItem& item) {
   return ItemOutcome::EmptyName;
 }
 
+ItemOutcome ItemProcessor::UndoRecordRefused(const TargetItem& item) {
+  // Renaming on without a record would leave renames that nothing can take back:
+  // the run ends here, and what it renamed so far stays undoable.
+  s_.run.UndoRecordRefusedAt = item.Path;
+  s_.run.Stop.Set();
+  ListUnhandled(item, true);
+  return ItemOutcome::Stopped;
+}
+
 void ItemProcessor::ListUnhandled(const TargetItem& item, bool alsoWithThisFolderScope) {
   if (s_.run.PreviewMode || !s_.program.DirectEditStart || !s_.program.TargetFolder.empty()) return;
   if (!alsoWithThisFolderScope && request_.Scope == TargetScope::ThisFolder) return;
@@ -119,8 +128,8 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
     if (NewNameRefusal(newName) != 0) return refuse(newName);
     if (s_.run.PreviewMode) return AddPreviewRow(std::u16string(oldName), folder, cleanBase, extension, number);
     newPath.assign(folder).append(newName);
-    s_.sink.RenameStarting(newPath, item.Path);
-    status = s_.fs.Rename(item.Path, newPath);
+    if (!s_.sink.RenameStarting(newPath, item.Path)) return UndoRecordRefused(item);
+    status = s_.fs.Rename(item.Path, newPath, s_.sink.Steps());
   } else {
     // The rename itself tells whether a name is taken (it never replaces), so the
     // numbering asks the disk once per candidate and cannot be overtaken by another
@@ -131,8 +140,8 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
       if (NewNameRefusal(newName) != 0) {
         if (!s_.fs.Exists(newPath)) return refuse(newName);
       } else {
-        s_.sink.RenameStarting(newPath, item.Path);
-        status = s_.fs.Rename(item.Path, newPath);
+        if (!s_.sink.RenameStarting(newPath, item.Path)) return UndoRecordRefused(item);
+        status = s_.fs.Rename(item.Path, newPath, s_.sink.Steps());
         // A refusal that claims a taken name while nothing holds it would number on
         // for ever; it is a failure like any other.
         if (status != RenameStatus::TargetExists || !s_.fs.Exists(newPath)) break;

@@ -10,7 +10,7 @@
 
 namespace renamora {
 
-enum class ItemOutcome { Renamed, Failed, Refused, EmptyName, Unchanged, Previewed, PreviewFull, Skipped };
+enum class ItemOutcome { Renamed, Failed, Refused, EmptyName, Unchanged, Previewed, PreviewFull, Skipped, Stopped };
 
 class ItemProcessor {
  public:
@@ -25,6 +25,8 @@ class ItemProcessor {
                             const std::u16string& extension, int number);
   // "The new name is empty", counted as a failure.
   ItemOutcome EmptyName(const TargetItem& item);
+  // The journal could not take the item's record: the run stops before it.
+  ItemOutcome UndoRecordRefused(const TargetItem& item);
   // Adds the item to the main window's list where a direct start without a target
   // folder shows every item it handled.
   void ListUnhandled(const TargetItem& item, bool alsoWithThisFolderScope);

@@ -50,6 +50,12 @@ inline std::u16string_view NameView(std::u16string_view path) {
   return end == std::u16string_view::npos ? path : path.substr(end + 1);
 }
 
+// The folder part of a path with its final separator, empty when there is none.
+inline std::u16string_view FolderView(std::u16string_view path) {
+  const std::size_t end = LastFolderEnd(path);
+  return end == std::u16string_view::npos ? std::u16string_view() : path.substr(0, end + 1);
+}
+
 inline std::u16string NameOf(std::u16string_view path) { return std::u16string(NameView(path)); }
 
 }  // namespace renamora

@@ -41,6 +41,9 @@ struct RunState {
   int ProbeFileCount = -1;
   // The preview window opens maximized after this preview.
   bool PreviewMaximized = false;
+  // The item before which the run stopped because the journal could not take its
+  // record (the data folder's disk is full); empty when that did not happen.
+  std::u16string UndoRecordRefusedAt;
 };
 
 }  // namespace renamora

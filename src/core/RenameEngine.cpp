@@ -118,6 +118,7 @@ void RenameEngine::RecordTemplates(const EditRequest& request) {
 }
 
 void RenameEngine::Run(const EditRequest& request) {
+  s_.run.UndoRecordRefusedAt.clear();
   s_.run.SelectionLength = request.Sample.SelectionLength;
   s_.sequences.Reset(s_.special);
   TargetCollector collector(s_, request);
@@ -153,6 +154,13 @@ void RenameEngine::Run(const EditRequest& request) {
 }
 
 void RenameEngine::EndOfRun() {
+  if (!s_.run.UndoRecordRefusedAt.empty()) {
+    // Said before anything else: the user must learn that the run is not whole.
+    s_.prompter.Show(PromptIcon::Warning, PromptButtons::Ok, s_.texts.Lookup(Msg::kInformation),
+                     u"The run stopped before '" + s_.run.UndoRecordRefusedAt +
+                         u"': the record that lets its rename be undone could not be written (the disk of the "
+                         u"data folder may be full). Every item renamed before it can be undone.");
+  }
   if (s_.sink.PendingUndoPairs() > 0) {
     s_.observer.PumpEvents();
     if (s_.options.Options1) {

@@ -153,8 +153,8 @@ bool UndoJournal::Write(std::uint64_t offset, std::string_view bytes) {
   return false;
 }
 
-void UndoJournal::Starting(std::u16string_view currentPath, std::u16string_view previousPath) {
-  if (failed_ || (!file_ && !Open())) return;
+bool UndoJournal::Starting(std::u16string_view currentPath, std::u16string_view previousPath) {
+  if (failed_ || (!file_ && !Open())) return false;
   const std::size_t kept = SharedStart(lastCurrent_, currentPath);
   const std::size_t front = SharedStart(currentPath, previousPath);
   const std::size_t end = SharedEnd(currentPath.substr(front), previousPath.substr(front));
@@ -170,35 +170,39 @@ void UndoJournal::Starting(std::u16string_view currentPath, std::u16string_view 
   PutU32(out + 20, static_cast<std::uint32_t>(end));
   PutUnits(PutUnits(out + kHeaderSize + kCountsSize, own), middle);
   const std::string_view record(record_);
-  // The header comes last: until it is there the record reads as the journal's end,
-  // never as a pair half written over an earlier started one.
+  // The end mark after the record goes first: it makes the room for the whole
+  // record, so that a full disk is met here, before anything of the record is
+  // written, and it is the end mark that Done needs. The header comes last: until
+  // it is there the record reads as the journal's end, never as a pair half
+  // written over an earlier started one.
   started_ = false;
-  if (!Write(tail_, std::string_view(kZeroHeader, kHeaderSize)) ||
+  if (!Write(tail_ + record.size(), std::string_view(kZeroHeader, kHeaderSize)) ||
+      !Write(tail_, std::string_view(kZeroHeader, kHeaderSize)) ||
       !Write(tail_ + kHeaderSize, record.substr(kHeaderSize)) || !Write(tail_, record.substr(0, kHeaderSize))) {
-    return;
+    return false;
   }
   started_ = true;
   pending_ = record.size();
   startedCurrent_.assign(currentPath);
   startedPrevious_.assign(previousPath);
+  return true;
 }
 
 void UndoJournal::Done(std::u16string_view currentPath, std::u16string_view previousPath) {
   // Only the pair that was started is marked done; any other one is written anew.
-  if (!started_ || !Same(startedCurrent_, currentPath) || !Same(startedPrevious_, previousPath)) {
-    Starting(currentPath, previousPath);
+  if ((!started_ || !Same(startedCurrent_, currentPath) || !Same(startedPrevious_, previousPath)) &&
+      !Starting(currentPath, previousPath)) {
+    return;
   }
-  if (!started_ || failed_) return;
+  if (failed_) return;
   started_ = false;
   char state[4];
   PutU32(state, kDone);
   if (!Write(tail_ + 4, std::string_view(state, sizeof state))) return;
   tail_ += pending_;
-  // The next record is written against this one's current path.
+  // The next record is written against this one's current path. Starting has
+  // already put the end mark here, over whatever a longer replaced record left.
   lastCurrent_.swap(startedCurrent_);
-  // Bytes of a longer started record that was replaced may follow: a zero header
-  // ends the journal here.
-  Write(tail_, std::string_view(kZeroHeader, kHeaderSize));
 }
 
 void UndoJournal::Discard() {

@@ -29,12 +29,15 @@ class UndoJournal {
 
   // Before a rename: the pair it is about to make. A started record not marked done
   // is replaced by the next one (the rename failed, or a numbered name comes next).
-  void Starting(std::u16string_view currentPath, std::u16string_view previousPath);
+  // False when the record could not be written (the journal cannot be made, or the
+  // disk has no room for it to grow): the rename must not happen then, since
+  // nothing would tell a later start about it.
+  [[nodiscard]] bool Starting(std::u16string_view currentPath, std::u16string_view previousPath);
   // The rename of the pair succeeded (started here before, or now if it was not).
   void Done(std::u16string_view currentPath, std::u16string_view previousPath);
   // The pairs are safe in the undo log: the journal goes.
   void Discard();
-  // False once the journal could not be made or grown; the run goes on without it.
+  // False once the journal could not be made or grown.
   bool Working() const { return !failed_; }
   const std::u16string& Path() const { return path_; }
 

@@ -73,12 +73,31 @@ UndoLog::UndoLog(FileSystem& fs, const Locale& locale, std::u16string_view dataF
 
 bool UndoLog::UndoLogExists() const { return fs_.Exists(path_); }
 
-void UndoLog::RenameStarting(std::u16string_view currentPath, std::u16string_view previousPath) {
-  journal_.Starting(currentPath, previousPath);
+bool UndoLog::RenameStarting(std::u16string_view currentPath, std::u16string_view previousPath) {
+  steps_.taken = false;
+  return journal_.Starting(currentPath, previousPath);
+}
+
+bool UndoLog::StepStarting(std::u16string_view currentPath, std::u16string_view previousPath) {
+  if (!steps_.taken) {
+    steps_.taken = true;
+    steps_.origin.assign(previousPath);
+    steps_.at.assign(previousPath);
+  }
+  return journal_.Starting(currentPath, previousPath);
+}
+
+void UndoLog::StepDone(std::u16string_view currentPath, std::u16string_view previousPath) {
+  journal_.Done(currentPath, previousPath);
+  steps_.at.assign(currentPath);
 }
 
 void UndoLog::RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) {
-  journal_.Done(currentPath, previousPath);
+  // After steps through a temporary name the journal already holds the way the
+  // item went, which a recovery takes back step by step.
+  const bool stepped = steps_.taken && steps_.at == currentPath && steps_.origin == previousPath;
+  steps_.taken = false;
+  if (!stepped) journal_.Done(currentPath, previousPath);
   pending_.Add(currentPath, previousPath);
 }
 
@@ -106,6 +125,10 @@ void UndoLog::ScheduleFlush() {
 }
 
 void UndoLog::RenameFailed(std::u16string_view oldName, std::u16string_view newName, RenameStatus status) {
+  // A rename that failed half way through its temporary name left the item where
+  // its last step took it: that move must be undoable like any other.
+  if (steps_.taken && steps_.at != steps_.origin) pending_.Add(steps_.at, steps_.origin);
+  steps_.taken = false;
   if (onRenameFailed) onRenameFailed(oldName, newName, status);
 }
 

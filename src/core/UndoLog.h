@@ -92,7 +92,7 @@ inline constexpr std::size_t kUndoLinesWithoutProgress = 60;
 
 // The rename runs' RunSink: collects the pairs of successful renames and writes them
 // to the one-level undo log; also takes them back. References must outlive it.
-class UndoLog : public RunSink {
+class UndoLog : public RunSink, private RenameSteps {
  public:
   UndoLog(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder);
 
@@ -101,7 +101,8 @@ class UndoLog : public RunSink {
   bool UndoLogExists() const;
   const UndoPairLines& Pending() const { return pending_; }
 
-  void RenameStarting(std::u16string_view currentPath, std::u16string_view previousPath) override;
+  bool RenameStarting(std::u16string_view currentPath, std::u16string_view previousPath) override;
+  RenameSteps* Steps() override { return this; }
   void RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) override;
   std::size_t PendingUndoPairs() const override { return pending_.size(); }
   void FlushNow() override { WritePending(); }
@@ -138,6 +139,8 @@ class UndoLog : public RunSink {
   std::function<void(std::u16string_view oldName, std::u16string_view newName, RenameStatus status)> onRenameFailed;
 
  private:
+  bool StepStarting(std::u16string_view currentPath, std::u16string_view previousPath) override;
+  void StepDone(std::u16string_view currentPath, std::u16string_view previousPath) override;
   bool WriteLog(const UndoPairLines& pairs);
   UndoResult TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress);
 
@@ -148,6 +151,13 @@ class UndoLog : public RunSink {
   // The pending pairs on disk while they wait for the log.
   UndoJournal journal_;
   bool flushDue_ = false;
+  // The item of the rename under way when it goes through temporary names: where
+  // it was and where it is now. The journal holds each step; the pending pairs get
+  // the item's one pair (or, if it stopped half way, where it was left).
+  struct StepTrail {
+    bool taken = false;
+    std::u16string origin, at;
+  } steps_;
 };
 
 }  // namespace renamora

@@ -56,6 +56,37 @@ class MappedFile {
   virtual bool WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
 };
 
+// Told of each step of a rename that goes through a temporary name (a change of
+// letter case where the file system ignores case), so that a process killed
+// between the steps leaves a record of where the item is.
+class RenameSteps {
+ public:
+  virtual ~RenameSteps() = default;
+  // Before the item at previousPath moves to currentPath; false: the step must not
+  // be taken, since its record could not be kept.
+  [[nodiscard]] virtual bool StepStarting(std::u16string_view currentPath, std::u16string_view previousPath) = 0;
+  // The step happened.
+  virtual void StepDone(std::u16string_view currentPath, std::u16string_view previousPath) = 0;
+};
+
+// A file held for as long as this lives: nobody else can hold it meanwhile, and a
+// process that dies lets go of it.
+class HeldFile {
+ public:
+  virtual ~HeldFile() = default;
+};
+
+enum class HoldStatus {
+  Held,
+  Busy,    // another process (or another holder in this one) holds it
+  Failed,  // the file cannot be made or opened
+};
+
+struct FileHold {
+  std::unique_ptr<HeldFile> file;
+  HoldStatus status = HoldStatus::Failed;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -77,8 +108,10 @@ class FileSystem {
   virtual std::optional<DirEntry> Stat(std::u16string_view path) = 0;
 
   // Renames without ever replacing an existing item. A change of letter case
-  // only is carried out even on case-insensitive file systems.
-  virtual RenameStatus Rename(std::u16string_view from, std::u16string_view to) = 0;
+  // only is carried out even on case-insensitive file systems, through a temporary
+  // name where needed; steps, when given, is told of each step of that way.
+  virtual RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) = 0;
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to) { return Rename(from, to, nullptr); }
 
   virtual bool CreateFolder(std::u16string_view path) = 0;
   virtual bool DeleteFolder(std::u16string_view path) = 0;  // empty folders only
@@ -97,6 +130,10 @@ class FileSystem {
   // Whether a MappedFile of another process (or another one of this process)
   // holds the file: a journal that a live run is writing is not left over.
   virtual bool HeldByMappedFile(std::u16string_view /*path*/) { return false; }
+
+  // Creates (or opens) a file and holds it, the lock of a data folder. A stand-in
+  // file system that lives in one process has nobody to hold it against.
+  virtual FileHold HoldFile(std::u16string_view /*path*/) { return {std::make_unique<HeldFile>(), HoldStatus::Held}; }
 
   bool Exists(std::u16string_view path) { return Stat(path).has_value(); }
   bool IsFile(std::u16string_view path) {

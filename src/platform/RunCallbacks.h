@@ -55,8 +55,14 @@ class TargetList {
 class RunSink {
  public:
   virtual ~RunSink() = default;
-  // Just before a real rename: the pair it will make if it succeeds.
-  virtual void RenameStarting(std::u16string_view /*currentPath*/, std::u16string_view /*previousPath*/) {}
+  // Just before a real rename: the pair it will make if it succeeds. False: the
+  // pair's record could not be kept, and the rename must not happen.
+  [[nodiscard]] virtual bool RenameStarting(std::u16string_view /*currentPath*/,
+                                            std::u16string_view /*previousPath*/) {
+    return true;
+  }
+  // Told of the steps of a rename through a temporary name; none: nobody asks.
+  virtual RenameSteps* Steps() { return nullptr; }
   virtual void RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) = 0;
   virtual std::size_t PendingUndoPairs() const = 0;
   // Writes the pending pairs to the undo log now (program closing, or exit after a run).

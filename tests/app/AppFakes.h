@@ -29,8 +29,8 @@ class LockingFileSystem final : public ForwardingFileSystem {
   std::vector<std::u16string> lockedFolders;
   std::vector<std::u16string> unreadableFiles;
 
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override {
-    return Locked(from) || Locked(to) ? RenameStatus::Failed : Inner().Rename(from, to);
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override {
+    return Locked(from) || Locked(to) ? RenameStatus::Failed : Inner().Rename(from, to, steps);
   }
   bool CreateFolder(std::u16string_view path) override { return !Locked(path) && Inner().CreateFolder(path); }
   bool DeleteFolder(std::u16string_view path) override { return !Locked(path) && Inner().DeleteFolder(path); }

@@ -71,8 +71,8 @@ class RefusingFileSystem final : public test::ForwardingFileSystem {
   RefusingFileSystem(FileSystem& inner, std::u16string folder, std::u16string name = {})
       : ForwardingFileSystem(inner), folder_(std::move(folder)), name_(std::move(name)) {}
 
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override {
-    return Refused(from) || Refused(to) ? RenameStatus::Failed : Inner().Rename(from, to);
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override {
+    return Refused(from) || Refused(to) ? RenameStatus::Failed : Inner().Rename(from, to, steps);
   }
   bool CreateFolder(std::u16string_view path) override { return !Refused(path) && Inner().CreateFolder(path); }
   bool DeleteFolder(std::u16string_view path) override { return !Refused(path) && Inner().DeleteFolder(path); }
@@ -118,8 +118,8 @@ class VanishingFileSystem final : public test::ForwardingFileSystem {
   using ForwardingFileSystem::ForwardingFileSystem;
   using ForwardingFileSystem::ListFolder;
 
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override {
-    const RenameStatus status = Inner().Rename(from, to);
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override {
+    const RenameStatus status = Inner().Rename(from, to, steps);
     if (status == RenameStatus::Ok && ++renames == afterRenames && whenDue) whenDue();
     return status;
   }

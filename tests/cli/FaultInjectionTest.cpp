@@ -288,7 +288,6 @@ TEST_F(FaultInjection, AnUndoLogThatCannotBeWrittenIsReported) {
   const Row rows[] = {
       {"no earlier log", false, true},
       {"an earlier run's log", true, true},
-      {"no journal either", false, false},
   };
   const std::u16string logEnd = std::u16string(u"Undos") + kPathSeparator + u"rollback.rbk";
   for (const Row& row : rows) {
@@ -328,6 +327,54 @@ TEST_F(FaultInjection, AnUndoLogThatCannotBeWrittenIsReported) {
     EXPECT_EQ(TreeOf(*fs, folder), row.journal ? before : RenamedExcept(before, {})) << undone.err;
     EXPECT_EQ(TreeOf(*fs, earlier), earlierAfterItsRun);
     Command(u"undo", {u"--yes"});
+  }
+}
+
+TEST_F(FaultInjection, AJournalThatCannotTakeARecordStopsTheRunBeforeThatItem) {
+  struct Row {
+    const char* label;
+    bool journalMade;
+    std::uint64_t room;  // bytes the journal may grow to
+  };
+  const Row rows[] = {
+      {"the journal cannot be made", false, 0},
+      {"the disk fills up part-way", true, 400},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempFolder folder(*fs);
+    MakeLayout(folder, Layout::Flat);
+    const Tree before = TreeOf(*fs, folder);
+    if (!row.journalMade) faulty.Arm(FaultyCall::MappedFile, Fault::From(1));
+    faulty.LimitMappedFiles(row.room);
+    const CliResult r = Command(u"rename", {u"--head", u"x_", u"--yes", u"--format", u"tsv", folder.Path()});
+    faulty.LimitMappedFiles(std::nullopt);
+    faulty.DisarmAll();
+
+    // The files renamed are the first ones in order, and no other: the run stopped
+    // at the first item whose record could not be kept.
+    const Tree after = TreeOf(*fs, folder);
+    const std::size_t renamed = std::size_t(
+        std::count_if(before.begin(), before.end(), [&](const auto& file) { return after.contains(Renamed(file.first)); }));
+    std::vector<std::u16string> kept;
+    for (auto it = std::next(before.begin(), std::ptrdiff_t(renamed)); it != before.end(); ++it) {
+      kept.push_back(it->first);
+    }
+    EXPECT_EQ(after, RenamedExcept(before, kept));
+    if (row.journalMade) {
+      EXPECT_GT(renamed, 0u);
+      EXPECT_LT(renamed, before.size());
+    } else {
+      EXPECT_EQ(renamed, 0u);
+    }
+    EXPECT_EQ(r.status, kExitSomeFailed);
+    EXPECT_NE(r.err.find("stopped before"), std::string::npos) << r.err;
+
+    // Everything that was renamed comes back.
+    if (renamed > 0) {
+      EXPECT_EQ(Command(u"undo", {u"--yes"}).status, kExitDone);
+    }
+    EXPECT_EQ(TreeOf(*fs, folder), before);
   }
 }
 

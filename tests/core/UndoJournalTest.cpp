@@ -80,7 +80,7 @@ TEST_F(UndoJournalTest, HoldsTheDonePairsAndTheRenameUnderWay) {
       UndoJournal journal(*fs, path);
       for (const Step& step : row.steps) {
         if (step.kind == Step::Start) {
-          journal.Starting(step.current, step.previous);
+          EXPECT_TRUE(journal.Starting(step.current, step.previous));
         } else {
           journal.Done(step.current, step.previous);
         }
@@ -156,7 +156,7 @@ TEST_F(UndoJournalTest, ARecordHoldsWhatItsPathsDoNotShare) {
       const std::string number = std::to_string(1000000 + i).substr(1);
       const std::u16string name = u"IMG_" + std::u16string(number.begin(), number.end()) + u".jpg";
       pairs.push_back({folder + u"x" + name, folder + name});
-      journal.Starting(pairs.back().CurrentPath, pairs.back().PreviousPath);
+      ASSERT_TRUE(journal.Starting(pairs.back().CurrentPath, pairs.back().PreviousPath));
       journal.Done(pairs.back().CurrentPath, pairs.back().PreviousPath);
     }
   }
@@ -204,11 +204,11 @@ TEST_F(UndoJournalTest, ANewStartTurnsALeftJournalIntoTheUndoLog) {
     UndoLog log(*fs, locale, data.Path());
     for (const auto* name : {u"a.jpg", u"b.jpg"}) {
       const std::u16string from = photos / name, to = photos / (u"x" + std::u16string(name));
-      log.RenameStarting(to, from);
+      ASSERT_TRUE(log.RenameStarting(to, from));
       ASSERT_EQ(fs->Rename(from, to), RenameStatus::Ok);
       log.RecordUndoPair(to, from);
     }
-    log.RenameStarting(photos / u"xc.jpg", photos / u"c.jpg");
+    ASSERT_TRUE(log.RenameStarting(photos / u"xc.jpg", photos / u"c.jpg"));
     ASSERT_EQ(fs->Rename(photos / u"c.jpg", photos / u"xc.jpg"), RenameStatus::Ok);
     EXPECT_TRUE(fs->Exists(log.JournalPath()));
   }
@@ -227,12 +227,12 @@ TEST_F(UndoJournalTest, ANewStartTurnsALeftJournalIntoTheUndoLog) {
 TEST_F(UndoJournalTest, TheJournalLastsExactlyUntilTheLogHoldsItsPairs) {
   UndoLog log(*fs, locale, data.Path());
   // A run whose renames all failed leaves neither journal nor log.
-  log.RenameStarting(u"/nowhere/b", u"/nowhere/a");
+  EXPECT_TRUE(log.RenameStarting(u"/nowhere/b", u"/nowhere/a"));
   EXPECT_TRUE(log.WritePending());
   EXPECT_FALSE(fs->Exists(log.JournalPath()));
   EXPECT_FALSE(fs->Exists(log.Path()));
 
-  log.RenameStarting(u"/d/b", u"/d/a");
+  EXPECT_TRUE(log.RenameStarting(u"/d/b", u"/d/a"));
   log.RecordUndoPair(u"/d/b", u"/d/a");
   EXPECT_TRUE(fs->Exists(log.JournalPath()));
   EXPECT_TRUE(log.WritePending());
@@ -241,7 +241,7 @@ TEST_F(UndoJournalTest, TheJournalLastsExactlyUntilTheLogHoldsItsPairs) {
 
   // A journal without a done pair (killed inside the first rename, which never
   // happened) keeps the log of the run before.
-  { UndoLog(*fs, locale, data.Path()).RenameStarting(data / u"new", data / u"old"); }
+  { EXPECT_TRUE(UndoLog(*fs, locale, data.Path()).RenameStarting(data / u"new", data / u"old")); }
   UndoLog next(*fs, locale, data.Path());
   EXPECT_EQ(next.RecoverJournal(), UndoLog::Recovery::NoJournal);
   EXPECT_FALSE(fs->Exists(next.JournalPath()));

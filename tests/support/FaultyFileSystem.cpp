@@ -4,6 +4,21 @@
 #include "core/Paths.h"
 
 namespace renamora::test {
+namespace {
+
+class LimitedMappedFile final : public MappedFile {
+ public:
+  LimitedMappedFile(std::unique_ptr<MappedFile> inner, std::uint64_t limit) : inner_(std::move(inner)), limit_(limit) {}
+  bool WriteAt(std::uint64_t offset, std::string_view bytes) override {
+    return offset + bytes.size() <= limit_ && inner_->WriteAt(offset, bytes);
+  }
+
+ private:
+  std::unique_ptr<MappedFile> inner_;
+  std::uint64_t limit_;
+};
+
+}  // namespace
 
 void FaultyFileSystem::Arm(FaultyCall kind, Fault fault) { Slot(kind) = Armed{std::move(fault), 0, {}}; }
 
@@ -34,9 +49,9 @@ std::optional<std::vector<DirEntry>> FaultyFileSystem::SomeFiles(std::u16string_
   return ForwardingFileSystem::SomeFiles(folder, maxFiles);
 }
 
-RenameStatus FaultyFileSystem::Rename(std::u16string_view from, std::u16string_view to) {
+RenameStatus FaultyFileSystem::Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) {
   if (Hits(FaultyCall::Rename, from)) return RenameStatus::Failed;
-  return ForwardingFileSystem::Rename(from, to);
+  return ForwardingFileSystem::Rename(from, to, steps);
 }
 
 bool FaultyFileSystem::WriteFile(std::u16string_view path, std::string_view bytes) {
@@ -46,7 +61,9 @@ bool FaultyFileSystem::WriteFile(std::u16string_view path, std::string_view byte
 
 std::unique_ptr<MappedFile> FaultyFileSystem::CreateMappedFile(std::u16string_view path) {
   if (Hits(FaultyCall::MappedFile, path)) return nullptr;
-  return ForwardingFileSystem::CreateMappedFile(path);
+  std::unique_ptr<MappedFile> file = ForwardingFileSystem::CreateMappedFile(path);
+  if (file && mappedLimit_) return std::make_unique<LimitedMappedFile>(std::move(file), *mappedLimit_);
+  return file;
 }
 
 }  // namespace renamora::test

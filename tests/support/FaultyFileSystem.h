@@ -52,10 +52,15 @@ class FaultyFileSystem : public ForwardingFileSystem {
   // Matching calls of the kind since it was armed, failed or not.
   int MatchingCalls(FaultyCall kind) const { return Slot(kind).matching; }
 
+  // Mapped files made from now on cannot grow past this many bytes: a disk that
+  // fills up while a journal grows. None: no limit.
+  void LimitMappedFiles(std::optional<std::uint64_t> bytes) { mappedLimit_ = bytes; }
+
   using ForwardingFileSystem::ListFolder;
   std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override;
   std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override;
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override;
+  using FileSystem::Rename;
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override;
   bool WriteFile(std::u16string_view path, std::string_view bytes) override;
   std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view path) override;
 
@@ -71,6 +76,7 @@ class FaultyFileSystem : public ForwardingFileSystem {
   bool Hits(FaultyCall kind, std::u16string_view path);
 
   std::array<Armed, 4> slots_;
+  std::optional<std::uint64_t> mappedLimit_;
 };
 
 }  // namespace renamora::test

@@ -25,7 +25,10 @@ class ForwardingFileSystem : public FileSystem {
     return inner_.SomeFiles(folder, maxFiles);
   }
   std::optional<DirEntry> Stat(std::u16string_view path) override { return inner_.Stat(path); }
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override { return inner_.Rename(from, to); }
+  using FileSystem::Rename;
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override {
+    return inner_.Rename(from, to, steps);
+  }
   bool CreateFolder(std::u16string_view path) override { return inner_.CreateFolder(path); }
   bool DeleteFolder(std::u16string_view path) override { return inner_.DeleteFolder(path); }
   bool DeleteFile(std::u16string_view path) override { return inner_.DeleteFile(path); }
@@ -38,6 +41,7 @@ class ForwardingFileSystem : public FileSystem {
     return inner_.CreateMappedFile(path);
   }
   bool HeldByMappedFile(std::u16string_view path) override { return inner_.HeldByMappedFile(path); }
+  FileHold HoldFile(std::u16string_view path) override { return inner_.HoldFile(path); }
 
  protected:
   // The wrapped backend, for looking past this stand-in's own changes.

@@ -63,11 +63,20 @@ DirEntry MakeKindEntry(std::u16string name, unsigned char type) {
   return e;
 }
 
-std::string SiblingTempName(const std::string& target) {
+std::mt19937_64& TempNameSource() {
   static std::mt19937_64 gen{std::random_device{}()};
+  return gen;
+}
+
+std::string SiblingTempName(const std::string& target) {
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  return folder + ".renamora-" + std::to_string(gen()) + ".tmp";
+  return folder + ".renamora-" + std::to_string(TempNameSource()()) + ".tmp";
+}
+
+// The same in UTF-16, for a path whose folder part may hold bytes that are not UTF-8.
+std::u16string SiblingTempName(std::u16string_view target) {
+  return std::u16string(FolderView(target)) + u".renamora-" + Utf8ToUtf16(std::to_string(TempNameSource()())) + u".tmp";
 }
 
 // Whether both paths name the same object, as a case-insensitive file system
@@ -195,6 +204,7 @@ class PosixMappedFile final : public MappedFile {
   static constexpr std::uint64_t kSpan = std::uint64_t(1) << 34;
   static constexpr std::uint64_t kFirstSize = 1u << 20;
   static constexpr std::uint64_t kLargestStep = 16u << 20;
+  static constexpr std::uint64_t kSmallStep = 64u << 10;
 
   bool Grow(std::uint64_t needed) {
     if (needed > kSpan) return false;
@@ -206,7 +216,12 @@ class PosixMappedFile final : public MappedFile {
     std::uint64_t size = std::max(capacity_, kFirstSize);
     while (size < needed) size += std::min(size, kLargestStep);
     size = std::min(size, kSpan);
-    if (::posix_fallocate(fd_, 0, off_t(size)) != 0) return false;
+    // A disk without room for a whole step may still hold what is needed now, in
+    // small steps: the caller meets the full disk only when even that fails.
+    if (::posix_fallocate(fd_, 0, off_t(size)) != 0) {
+      size = (needed + kSmallStep - 1) / kSmallStep * kSmallStep;
+      if (::posix_fallocate(fd_, 0, off_t(size)) != 0) return false;
+    }
 #ifdef MADV_POPULATE_WRITE
     // Only a saving: an older kernel refuses it and the pages fault in one by one.
     ::madvise(base_ + capacity_, size - capacity_, MADV_POPULATE_WRITE);
@@ -237,7 +252,22 @@ class FolderHandle {
     Close();
     folder_.assign(folder);
     fd_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat st;
+    if (fd_ >= 0 && ::fstat(fd_, &st) == 0) {
+      device_ = st.st_dev;
+      inode_ = st.st_ino;
+    } else {
+      Close();
+    }
     return fd_;
+  }
+
+  // Whether the folder's path still leads to the folder the handle holds. Another
+  // program may move the folder during a run; a rename through the handle then
+  // happens where the folder went, not at the path the run records.
+  bool StillAtPath() {
+    struct stat st;
+    return ::stat(folder_.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_;
   }
 
   // After the folder itself or one above it was renamed or removed, the handle
@@ -257,6 +287,20 @@ class FolderHandle {
   }
   int fd_ = -1;
   std::string folder_;
+  dev_t device_ = 0;
+  ino_t inode_ = 0;
+};
+
+// A lock file held through flock: the lock goes with the process, however it ends.
+class PosixHeldFile final : public HeldFile {
+ public:
+  explicit PosixHeldFile(int fd) : fd_(fd) {}
+  PosixHeldFile(const PosixHeldFile&) = delete;
+  PosixHeldFile& operator=(const PosixHeldFile&) = delete;
+  ~PosixHeldFile() override { ::close(fd_); }
+
+ private:
+  int fd_;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -308,34 +352,28 @@ class PosixFileSystem final : public FileSystem {
     return MakeEntry(NameOf(path), st);
   }
 
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override {
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override {
     // Reused buffers: a run renames thousands of items and each conversion would
     // otherwise allocate.
     std::string& f = fromBytes_;
     std::string& t = toBytes_;
     if (!Utf16ToUtf8Into(from, f) || !Utf16ToUtf8Into(to, t)) return RenameStatus::Failed;
     if (f == t) return RenameStatus::Ok;
-    RenameStatus status = RenameInFolder(f, t);
+    const RenameStatus status = RenameInFolder(f, t);
     if (status == RenameStatus::Ok || status == RenameStatus::TargetExists) folder_.PathChanged(f);
-    if (status == RenameStatus::TargetExists && SameObject(f, t)) {
-      // A case-insensitive file system sees the new spelling as the old item:
-      // move it aside under a temporary name and then to the new spelling.
-      const std::string temp = SiblingTempName(f);
-      status = RenameNoReplace(f, temp);
-      if (status != RenameStatus::Ok) return status;
-      status = RenameNoReplace(temp, t);
-      if (status != RenameStatus::Ok) {
-        RenameNoReplace(temp, f);
-        return status;
-      }
-    }
-    // Only a change of letter case needs the check that the new spelling is listed;
-    // the case mapping keeps lengths, so names of other lengths skip the comparison.
-    if (status == RenameStatus::Ok && NameView(from).size() == NameView(to).size() &&
-        CompareNtfsOrder(NameView(from), NameView(to)) == 0 && !ListsName(to)) {
-      return RenameStatus::Failed;
-    }
-    return status;
+    // The case mapping keeps lengths, so names of other lengths skip the comparison.
+    const bool caseOnly = NameView(from).size() == NameView(to).size() &&
+                          CompareNtfsOrder(NameView(from), NameView(to)) == 0 &&
+                          FolderView(from) == FolderView(to);
+    if (!caseOnly) return status;
+    // A file system that tells letter case apart has carried the change out, and
+    // the old spelling leads nowhere now: one lookup proves it. One that ignores
+    // case finds the item under both spellings; it may refuse the rename onto the
+    // item itself, or report success and keep the old spelling, so the item goes
+    // through a temporary name, which always stores the new spelling.
+    if (status == RenameStatus::Ok && !SameObject(f, t)) return RenameStatus::Ok;
+    if (status != RenameStatus::Ok && (status != RenameStatus::TargetExists || !SameObject(f, t))) return status;
+    return RenameThroughTemporary(from, to, steps);
   }
 
   bool CreateFolder(std::u16string_view path) override {
@@ -408,6 +446,19 @@ class PosixFileSystem final : public FileSystem {
     return std::make_unique<PosixMappedFile>(fd);
   }
 
+  FileHold HoldFile(std::u16string_view path) override {
+    auto p = Utf16ToUtf8(path);
+    if (!p) return {};
+    const int fd = ::open(p->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const bool busy = errno == EWOULDBLOCK;
+      ::close(fd);
+      return {nullptr, busy ? HoldStatus::Busy : HoldStatus::Failed};
+    }
+    return {std::make_unique<PosixHeldFile>(fd), HoldStatus::Held};
+  }
+
   bool HeldByMappedFile(std::u16string_view path) override {
     auto p = Utf16ToUtf8(path);
     if (!p) return false;
@@ -445,6 +496,32 @@ class PosixFileSystem final : public FileSystem {
   std::string fromBytes_, toBytes_;
   FolderHandle folder_;
 
+  // Moves the item aside under a temporary name and from there to the new
+  // spelling, each step recorded first, and back where the second step fails.
+  RenameStatus RenameThroughTemporary(std::u16string_view from, std::u16string_view to, RenameSteps* steps) {
+    const std::u16string temp = SiblingTempName(from);
+    const auto f = Utf16ToUtf8(from), t = Utf16ToUtf8(to), p = Utf16ToUtf8(temp);
+    if (!f || !t || !p) return RenameStatus::Failed;
+    if (steps && !steps->StepStarting(temp, from)) return RenameStatus::Failed;
+    RenameStatus status = RenameNoReplace(*f, *p);
+    if (status != RenameStatus::Ok) return status;
+    if (steps) steps->StepDone(temp, from);
+    if (!steps || steps->StepStarting(to, temp)) {
+      status = RenameNoReplace(*p, *t);
+      if (status == RenameStatus::Ok) {
+        if (steps) steps->StepDone(to, temp);
+        return RenameStatus::Ok;
+      }
+    } else {
+      status = RenameStatus::Failed;
+    }
+    // Back to the old spelling; where even that fails the item keeps the temporary
+    // name, and the record of the first step tells where it is.
+    const bool recorded = !steps || steps->StepStarting(from, temp);
+    if (RenameNoReplace(*p, *f) == RenameStatus::Ok && steps && recorded) steps->StepDone(from, temp);
+    return status == RenameStatus::TargetExists ? status : RenameStatus::Failed;
+  }
+
   // A rename between two names of one folder goes through the folder's handle;
   // anything else, or a file system that cannot refuse to replace, by full paths.
   RenameStatus RenameInFolder(const std::string& from, const std::string& to) {
@@ -452,24 +529,20 @@ class PosixFileSystem final : public FileSystem {
     if (slash != std::string::npos && to.rfind('/') == slash && from.compare(0, slash + 1, to, 0, slash + 1) == 0) {
       const int fd = folder_.For(std::string_view(from).substr(0, slash + 1));
       if (fd >= 0) {
-        if (::renameat2(fd, from.c_str() + slash + 1, fd, to.c_str() + slash + 1, RENAME_NOREPLACE) == 0) {
-          return RenameStatus::Ok;
+        const char* fromName = from.c_str() + slash + 1;
+        const char* toName = to.c_str() + slash + 1;
+        if (::renameat2(fd, fromName, fd, toName, RENAME_NOREPLACE) == 0) {
+          if (folder_.StillAtPath()) return RenameStatus::Ok;
+          // The folder was moved away: the rename is taken back rather than
+          // reported under a path where the item is not.
+          const bool takenBack = ::renameat2(fd, toName, fd, fromName, RENAME_NOREPLACE) == 0;
+          folder_.PathChanged(std::string_view(from).substr(0, slash));
+          return takenBack ? RenameStatus::SourceMissing : RenameStatus::Failed;
         }
         if (!LacksNoReplace(errno)) return FromErrno(errno);
       }
     }
     return RenameNoReplace(from, to);
-  }
-
-  // Whether the folder of path lists exactly its last component: the proof that a
-  // change of letter case really happened.
-  bool ListsName(std::u16string_view path) {
-    const std::size_t end = LastFolderEnd(path);
-    const std::u16string folder = end == std::u16string_view::npos ? u"." : std::u16string(path.substr(0, end == 0 ? 1 : end));
-    const std::u16string name = NameOf(path);
-    auto entries = ListFolder(folder);
-    if (!entries) return false;
-    return std::any_of(entries->begin(), entries->end(), [&](const DirEntry& e) { return e.name == name; });
   }
 };
 

@@ -202,19 +202,19 @@ std::optional<DirEntry> Win32FileSystem::Stat(std::u16string_view path) {
                    data.ftLastWriteTime);
 }
 
-RenameStatus Win32FileSystem::Rename(std::u16string_view from, std::u16string_view to) {
+RenameStatus Win32FileSystem::Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) {
   if (!ReachesLinkItself(from)) return RenameStatus::Failed;
   const std::u16string fromName = NameOf(from);
   const std::u16string toName = NameOf(to);
   const bool caseOnly = fromName != toName && CompareNtfsOrder(fromName, toName) == 0 &&
                         CompareNtfsOrder(FolderPart(from), FolderPart(to)) == 0;
-  return caseOnly ? RenameCaseOnly(from, to) : Move(from, to);
+  return caseOnly ? RenameCaseOnly(from, to, steps) : Move(from, to);
 }
 
 // Windows carries out a case-only MoveFileW. Wine on a case-sensitive host finds the
 // old name under the new one, reports success and changes nothing, so the result is
 // checked in the listing and, when needed, reached through a temporary name.
-RenameStatus Win32FileSystem::RenameCaseOnly(std::u16string_view from, std::u16string_view to) {
+RenameStatus Win32FileSystem::RenameCaseOnly(std::u16string_view from, std::u16string_view to, RenameSteps* steps) {
   const std::u16string wanted = NameOf(to);
   const RenameStatus direct = Move(from, to);
   if (direct != RenameStatus::Ok && direct != RenameStatus::TargetExists) return direct;
@@ -222,10 +222,13 @@ RenameStatus Win32FileSystem::RenameCaseOnly(std::u16string_view from, std::u16s
   if (listed == wanted) return direct;  // done, or another item truly holds the new name
   if (!listed) return RenameStatus::Failed;
 
+  // Each step is recorded before it is taken, so that a process killed between
+  // them leaves a record of the temporary name the item has.
   std::u16string temp;
   bool parked = false;
   for (int attempt = 0; attempt < kTempNameAttempts && !parked; ++attempt) {
     temp = TempSibling(from);
+    if (steps && !steps->StepStarting(temp, from)) return RenameStatus::Failed;
     const RenameStatus step = Move(from, temp);
     if (step == RenameStatus::Ok) {
       parked = true;
@@ -234,12 +237,16 @@ RenameStatus Win32FileSystem::RenameCaseOnly(std::u16string_view from, std::u16s
     }
   }
   if (!parked) return RenameStatus::Failed;
+  if (steps) steps->StepDone(temp, from);
 
-  const RenameStatus second = Move(temp, to);
+  RenameStatus second = RenameStatus::Failed;
+  if (!steps || steps->StepStarting(to, temp)) second = Move(temp, to);
   if (second != RenameStatus::Ok) {
-    Move(temp, from);
+    const bool recorded = !steps || steps->StepStarting(from, temp);
+    if (Move(temp, from) == RenameStatus::Ok && steps && recorded) steps->StepDone(from, temp);
     return second == RenameStatus::TargetExists ? second : RenameStatus::Failed;
   }
+  if (steps) steps->StepDone(to, temp);
   return ListedName(to) == wanted ? RenameStatus::Ok : RenameStatus::Failed;
 }
 
@@ -353,9 +360,18 @@ class Win32MappedFile final : public MappedFile {
     while (size < needed) size *= 2;
     // The old view goes first: a file cannot be grown under a mapping of it.
     Unmap();
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(size);
-    const bool grown = ::SetFilePointerEx(file_.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file_.Get());
+    auto extend = [&](std::uint64_t to) {
+      LARGE_INTEGER end;
+      end.QuadPart = static_cast<LONGLONG>(to);
+      return ::SetFilePointerEx(file_.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file_.Get());
+    };
+    // A disk without room for a whole step may still hold what is needed now.
+    constexpr std::uint64_t kSmallStep = 64u << 10;
+    bool grown = extend(size);
+    if (!grown) {
+      size = (needed + kSmallStep - 1) / kSmallStep * kSmallStep;
+      grown = extend(size);
+    }
     const std::uint64_t mapSize = grown ? size : capacity_;
     if (mapSize == 0) return false;
     mapping_.Reset(::CreateFileMappingW(file_.Get(), nullptr, PAGE_READWRITE, static_cast<DWORD>(mapSize >> 32),
@@ -385,6 +401,25 @@ std::unique_ptr<MappedFile> Win32FileSystem::CreateMappedFile(std::u16string_vie
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return nullptr;
   return std::make_unique<Win32MappedFile>(std::move(file));
+}
+
+namespace {
+class Win32HeldFile final : public HeldFile {
+ public:
+  explicit Win32HeldFile(FileHandle file) : file_(std::move(file)) {}
+
+ private:
+  FileHandle file_;
+};
+}  // namespace
+
+FileHold Win32FileSystem::HoldFile(std::u16string_view path) {
+  // No sharing at all: a second open fails with a sharing violation for as long as
+  // this handle lives, and the system closes it when the process ends.
+  FileHandle file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {nullptr, ::GetLastError() == ERROR_SHARING_VIOLATION ? HoldStatus::Busy : HoldStatus::Failed};
+  return {std::make_unique<Win32HeldFile>(std::move(file)), HoldStatus::Held};
 }
 
 bool Win32FileSystem::HeldByMappedFile(std::u16string_view path) {

@@ -12,7 +12,8 @@ class Win32FileSystem final : public FileSystem {
   std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override;
   std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override;
   std::optional<DirEntry> Stat(std::u16string_view path) override;
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) override;
+  using FileSystem::Rename;
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override;
   bool CreateFolder(std::u16string_view path) override;
   bool DeleteFolder(std::u16string_view path) override;
   bool DeleteFile(std::u16string_view path) override;
@@ -21,9 +22,10 @@ class Win32FileSystem final : public FileSystem {
   bool WriteFile(std::u16string_view path, std::string_view bytes) override;
   std::unique_ptr<MappedFile> CreateMappedFile(std::u16string_view path) override;
   bool HeldByMappedFile(std::u16string_view path) override;
+  FileHold HoldFile(std::u16string_view path) override;
 
  private:
-  RenameStatus RenameCaseOnly(std::u16string_view from, std::u16string_view to);
+  RenameStatus RenameCaseOnly(std::u16string_view from, std::u16string_view to, RenameSteps* steps);
 };
 
 }  // namespace renamora
