@@ -324,6 +324,7 @@ class CliRun {
   const Call& call_;
   CliEnvironment& env_;
   ProgramFolders folders_;
+  FileHold lock_;
 };
 
 bool CliRun::ResolveData() {
@@ -352,6 +353,18 @@ int CliRun::Run() {
   if (changesFiles && !IsWritableFolder(env_.fs, undos)) {
     return Fail("the data folder '" + Utf8(folders_.dataFolder) + "' cannot be written (the undo log goes in '" +
                 Utf8(undos) + "')");
+  }
+  // One rename or undo at a time over a data folder: a second one would write its
+  // pairs into the same journal and log and take the first one's undo away. The
+  // lock is held until this call has written its log.
+  lock_ = env_.fs.HoldFile(RunLockPath(folders_.dataFolder));
+  if (lock_.status != HoldStatus::Held) {
+    if (!changesFiles) return call_.command == u"undo" ? Undo() : Edit();
+    if (lock_.status == HoldStatus::Busy) {
+      return Fail("another rename run or undo is using the data folder '" + Utf8(folders_.dataFolder) +
+                  "'; try again when it has ended");
+    }
+    return Fail("the lock file '" + Utf8(RunLockPath(folders_.dataFolder)) + "' of the data folder cannot be made");
   }
   // A run that was killed or crashed left its journal: it becomes the undo log
   // before anything else, and a new run must not start over it.

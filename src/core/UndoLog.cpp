@@ -68,6 +68,10 @@ std::u16string UndoLogPath(std::u16string_view dataFolder) {
   return WithTrailingSeparator(dataFolder) + u"Undos" + kPathSeparator + u"rollback.rbk";
 }
 
+std::u16string RunLockPath(std::u16string_view dataFolder) {
+  return WithTrailingSeparator(dataFolder) + u"Undos" + kPathSeparator + u"run.lock";
+}
+
 UndoLog::UndoLog(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder)
     : fs_(fs), locale_(locale), path_(UndoLogPath(dataFolder)), journal_(fs, UndoJournalPath(dataFolder)) {}
 

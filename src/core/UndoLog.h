@@ -46,6 +46,12 @@ class UndoPairLines {
 // DataFolder + "Undos" + separator + "rollback.rbk".
 std::u16string UndoLogPath(std::u16string_view dataFolder);
 
+// DataFolder + "Undos" + separator + "run.lock": every rename run and every undo
+// over the data folder holds it (FileSystem::HoldFile) from before its first
+// rename until its log is written, so that two of them never take each other's
+// undo away.
+std::u16string RunLockPath(std::u16string_view dataFolder);
+
 // What an undo changes in the main window beyond the texts of its list items.
 class UndoMainWindow {
  public:

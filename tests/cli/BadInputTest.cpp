@@ -22,6 +22,7 @@
 #include "cli/CliHarness.h"
 #include "core/Paths.h"
 #include "core/UndoJournal.h"
+#include "core/UndoLog.h"
 #include "core/text/Utf.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
@@ -589,35 +590,51 @@ TEST_F(BadInput, LongPathsWorkWhereTheSystemTakesThemAndAreRefusedWhereNot) {
   }
 }
 
-// A run while another one writes its journal into the same data folder would turn
-// that live journal into the undo log, and its own end would delete it: rename
-// and undo are refused before anything changes, and the journal is left alone.
-TEST_F(BadInput, RunWhileAnotherRunHoldsTheJournalIsRefused) {
-  TempFolder work(*fs);
-  work.MakeFile(u"T/xa.txt", "a");
-  work.MakeFile(u"T/xb.txt", "b");
-  ASSERT_EQ(Command(u"rename", {u"--remove", u"x", u"--yes", work / u"T"}).status, kExitDone);
-  std::unique_ptr<MappedFile> live = fs->CreateMappedFile(UndoJournalPath(data.Path()));
-  ASSERT_NE(live, nullptr);
-  ASSERT_TRUE(live->WriteAt(0, "a live run"));
-  const Lines workTree = Snapshot(*fs, work.Path());
-  const Lines dataTree = Snapshot(*fs, data.Path());
+// A run or undo while another one works over the same data folder would write into
+// its journal and log and take its undo away: rename and undo are refused before
+// anything changes, whether the other one holds the data folder's lock (from its
+// start, before its journal exists) or, as a build without the lock did, only its
+// live journal. Preview changes nothing and goes ahead.
+TEST_F(BadInput, RunWhileAnotherRunHoldsTheDataFolderIsRefused) {
+  enum class Holder { Lock, LiveJournal };
+  for (const Holder holder : {Holder::Lock, Holder::LiveJournal}) {
+    SCOPED_TRACE(holder == Holder::Lock ? "lock" : "live journal");
+    TempFolder work(*fs);
+    work.MakeFile(u"T/xa.txt", "a");
+    work.MakeFile(u"T/xb.txt", "b");
+    ASSERT_EQ(Command(u"rename", {u"--remove", u"x", u"--yes", work / u"T"}).status, kExitDone);
+    FileHold lock;
+    std::unique_ptr<MappedFile> live;
+    if (holder == Holder::Lock) {
+      lock = fs->HoldFile(RunLockPath(data.Path()));
+      ASSERT_EQ(lock.status, HoldStatus::Held);
+      EXPECT_EQ(fs->HoldFile(RunLockPath(data.Path())).status, HoldStatus::Busy);
+    } else {
+      live = fs->CreateMappedFile(UndoJournalPath(data.Path()));
+      ASSERT_NE(live, nullptr);
+      ASSERT_TRUE(live->WriteAt(0, "a live run"));
+    }
+    const Lines workTree = Snapshot(*fs, work.Path());
+    const Lines dataTree = Snapshot(*fs, data.Path());
 
-  const Args rows[] = {{u"rename", u"--head", u"y", u"--yes", work / u"T"}, {u"undo", u"--yes"}};
-  for (const Args& row : rows) {
-    SCOPED_TRACE(ToUtf8Lossy(row[0]));
-    const CliResult r = Command(row[0], Args(row.begin() + 1, row.end()));
-    EXPECT_EQ(r.status, kExitRefused) << r.err;
-    ExpectErrHas(r, "another rename run");
-    EXPECT_EQ(Snapshot(*fs, work.Path()), workTree);
-    EXPECT_EQ(Snapshot(*fs, data.Path()), dataTree);
+    const Args rows[] = {{u"rename", u"--head", u"y", u"--yes", work / u"T"}, {u"undo", u"--yes"}};
+    for (const Args& row : rows) {
+      SCOPED_TRACE(ToUtf8Lossy(row[0]));
+      const CliResult r = Command(row[0], Args(row.begin() + 1, row.end()));
+      EXPECT_EQ(r.status, kExitRefused) << r.err;
+      ExpectErrHas(r, "another rename run");
+      EXPECT_EQ(Snapshot(*fs, work.Path()), workTree);
+      EXPECT_EQ(Snapshot(*fs, data.Path()), dataTree);
+    }
+    EXPECT_EQ(Command(u"preview", {u"--head", u"y", work / u"T"}).status, kExitDone);
+
+    // Once the other one has gone, the next run goes ahead.
+    live.reset();
+    lock = {};
+    EXPECT_EQ(Command(u"rename", {u"--head", u"y", u"--yes", work / u"T"}).status, kExitDone);
+    EXPECT_EQ(work.Names(u"T"), (std::vector<std::u16string>{u"ya.txt", u"yb.txt"}));
+    EXPECT_EQ(Command(u"undo", {u"--yes"}).status, kExitDone);
   }
-  EXPECT_EQ(Command(u"preview", {u"--head", u"y", work / u"T"}).status, kExitDone);
-
-  // Once that run has gone, what it left is no journal of pairs; the next run goes ahead.
-  live.reset();
-  EXPECT_EQ(Command(u"rename", {u"--head", u"y", u"--yes", work / u"T"}).status, kExitDone);
-  EXPECT_EQ(work.Names(u"T"), (std::vector<std::u16string>{u"ya.txt", u"yb.txt"}));
 }
 
 }  // namespace
