@@ -141,14 +141,29 @@ void CheckTakeBack(FuzzInput& in, const std::string& bytes) {
     const std::size_t k = pairs - 1 - j;
     FUZZ_CHECK(fs.renames[j].first == lines[2 * k] && fs.renames[j].second == lines[2 * k + 1]);
   }
+  FUZZ_CHECK(result.Failures.size() == std::size_t(result.Skipped));
   if (result.Outcome == UndoOutcome::Completed) {
-    FUZZ_CHECK(tried == pairs);
-    if (!touchesData) FUZZ_CHECK(fs.Find(log.Path()) == nullptr);
+    FUZZ_CHECK(tried == pairs && result.Skipped == 0);
+  } else if (result.Outcome == UndoOutcome::Incomplete) {
+    FUZZ_CHECK(tried == pairs && result.Skipped > 0);
   } else {
     FUZZ_CHECK(result.Outcome == UndoOutcome::Stopped);
     FUZZ_CHECK(tried < pairs);
-    // A stopped undo keeps the whole log for a later one.
-    if (!touchesData) FUZZ_CHECK(fs.Find(log.Path()) && fs.Find(log.Path())->bytes == bytes);
+  }
+  if (touchesData) return;
+  // The log keeps exactly the pairs not restored, in their order: the untried ones
+  // and those that failed.
+  std::vector<std::u16string> left(lines.begin(), lines.begin() + std::ptrdiff_t(2 * (pairs - tried)));
+  for (auto failure = result.Failures.rbegin(); failure != result.Failures.rend(); ++failure) {
+    left.push_back(failure->CurrentPath);
+    left.push_back(failure->PreviousPath);
+  }
+  if (left.empty()) {
+    FUZZ_CHECK(fs.Find(log.Path()) == nullptr);
+  } else if (result.Restored == 0) {
+    FUZZ_CHECK(fs.Find(log.Path()) && fs.Find(log.Path())->bytes == bytes);
+  } else {
+    FUZZ_CHECK(ReadTextLines(fs, log.Path(), locale) == std::optional(left));
   }
 }
 

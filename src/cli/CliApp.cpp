@@ -186,6 +186,17 @@ std::optional<UsageError> ParseCall(const std::vector<std::u16string>& args, Cal
   return std::nullopt;
 }
 
+const char* WhyNotRenamed(RenameStatus status) {
+  switch (status) {
+    case RenameStatus::TargetExists:
+      return "the new name is taken";
+    case RenameStatus::SourceMissing:
+      return "it is no longer there";
+    default:
+      return "the system refused it";
+  }
+}
+
 // The main window's list as the CLI makes it: a folder's entries (folders first,
 // hidden and system entries by the options) or the chosen paths.
 class CliList final : public TargetList {
@@ -411,18 +422,24 @@ int CliRun::Undo() {
   StopRequest stop;
   const RunOptions runOptions = RunOptionsFrom(options);
   const UndoResult result = log.Undo({prompter, texts, progress, list, status, host, stop, runOptions});
+  for (const UndoFailure& failure : result.Failures) {
+    env_.err << "renamora-cli: '" << Utf8(failure.CurrentPath) << "' was not renamed back to '"
+             << Utf8(NameView(failure.PreviousPath)) << "': " << WhyNotRenamed(failure.Status) << "\n";
+  }
   switch (result.Outcome) {
     case UndoOutcome::Declined:
       return kExitRefused;
     case UndoOutcome::NoLog:
       return kExitNothingToDo;
     case UndoOutcome::Stopped:
+    case UndoOutcome::Incomplete:
+      env_.err << "renamora-cli: the pairs not restored stay in the undo log; undo again once what stood in "
+                  "their way is put right\n";
       return kExitSomeFailed;
     case UndoOutcome::Completed:
       break;
   }
-  if (result.Restored == 0) return result.Skipped > 0 ? kExitSomeFailed : kExitNothingToDo;
-  return result.Skipped > 0 ? kExitSomeFailed : kExitDone;
+  return kExitDone;
 }
 
 int CliRun::Edit() {
@@ -516,11 +533,8 @@ int CliRun::Edit() {
   NoWindows host;
   UndoLog undo(env_.fs, env_.locale, folders_.dataFolder);
   undo.onRenameFailed = [&](std::u16string_view oldName, std::u16string_view newName, RenameStatus status) {
-    const char* why = status == RenameStatus::TargetExists    ? "the new name is taken"
-                      : status == RenameStatus::SourceMissing ? "it is no longer there"
-                                                              : "the system refused it";
-    env_.err << "renamora-cli: '" << Utf8(oldName) << "' was not renamed to '" << Utf8(newName) << "': " << why
-             << "\n";
+    env_.err << "renamora-cli: '" << Utf8(oldName) << "' was not renamed to '" << Utf8(newName)
+             << "': " << WhyNotRenamed(status) << "\n";
   };
   NewNameHistory history(env_.fs, env_.locale, folders_.dataFolder + u"Newname.txt", options.Listnum);
   history.Load();

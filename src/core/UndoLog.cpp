@@ -7,6 +7,7 @@
 
 #include "core/Paths.h"
 #include "core/text/TextFile.h"
+#include "core/text/Utf.h"
 
 namespace renamora {
 namespace {
@@ -181,35 +182,51 @@ UndoResult UndoLog::Undo(const UndoServices& s) {
   // log alone would then take back the run before it instead of the last one.
   WritePending();
   std::optional<std::vector<std::u16string>> lines = ReadTextLines(fs_, path_, locale_);
-  if (!lines) return {.Outcome = UndoOutcome::NoLog};
+  if (!lines) return {.Outcome = UndoOutcome::NoLog, .Failures = {}};
 
   // A stop left over from an earlier job must not end this undo before it starts.
   s.stop.Clear();
   UndoResult result;
+  std::vector<bool> restored(lines->size() / 2, false);
   if (lines->size() <= kUndoLinesWithoutProgress) {
     s.observer.SetBusyCursor(true);
-    result = TakeBack(*lines, s, false);
+    result = TakeBack(*lines, s, false, restored);
     s.observer.SetBusyCursor(false);
   } else {
-    s.observer.RunProgressJob([&] { result = TakeBack(*lines, s, true); });
+    s.observer.RunProgressJob([&] { result = TakeBack(*lines, s, true, restored); });
+  }
+
+  // The log keeps exactly the pairs not restored, in their order: after a stop, or
+  // once the user has put back what stood in the way, the next Undo finishes the
+  // job without trying again what is done.
+  UndoPairLines left;
+  for (std::size_t k = 0; k < restored.size(); ++k) {
+    if (!restored[k]) left.Add((*lines)[2 * k], (*lines)[2 * k + 1]);
   }
   lines.reset();
-
-  // After a stop the log stays whole, so that a later Undo can finish the job: the
-  // pairs already taken back then fail in silence.
-  if (result.Outcome == UndoOutcome::Completed) {
+  if (left.empty()) {
     fs_.SetAttributes(path_, kAttrArchive);
     if (!fs_.DeleteFile(path_)) fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly);
+  } else if (result.Restored > 0) {
+    // A failed write leaves the whole log; its restored pairs then fail in a later
+    // undo as items no longer there, and nothing is renamed twice.
+    static_cast<void>(WriteLog(left));
   }
   if (!s.options.Options3) s.mainWindow.EmptyList();
   if (s.options.Endsound) s.host.PlayEndSound();
   s.stop.Clear();
   s.mainWindow.ReloadList();
-  s.mainWindow.ShowStatus(s.texts.Lookup(kUndoCompleted));
+  if (result.Outcome == UndoOutcome::Completed) {
+    s.mainWindow.ShowStatus(s.texts.Lookup(kUndoCompleted));
+  } else {
+    s.mainWindow.ShowStatus(u"Undo not complete: " + U16(std::to_string(result.Restored)) + u" restored, " +
+                            U16(std::to_string(left.size())) + u" not restored (kept in the undo log).");
+  }
   return result;
 }
 
-UndoResult UndoLog::TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress) {
+UndoResult UndoLog::TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress,
+                             std::vector<bool>& restored) {
   // A line without a partner (the program never writes one) is left alone.
   const std::size_t pairCount = lines.size() / 2;
   // The bar counts pairs: one step per pair shows the same progress as two per line.
@@ -222,18 +239,24 @@ UndoResult UndoLog::TakeBack(const std::vector<std::u16string>& lines, const Und
     --k;
     const std::u16string& current = lines[2 * k];
     const std::u16string& previous = lines[2 * k + 1];
-    if (fs_.Rename(current, previous) == RenameStatus::Ok) {
+    const RenameStatus status = fs_.Rename(current, previous);
+    if (status == RenameStatus::Ok) {
       ++result.Restored;
+      restored[k] = true;
       UpdateListItem(s.list, s.mainWindow, current, previous);
     } else {
       ++result.Skipped;
+      result.Failures.push_back({current, previous, status});
     }
     if (withProgress) s.observer.ItemRenamed(NameView(current), NameView(previous));
     s.observer.PumpEvents();
   }
-  // A stop that comes with the last pair stops nothing: every pair was taken back,
-  // and a log kept for a later undo would only try them all again.
-  result.Outcome = k > 0 ? UndoOutcome::Stopped : UndoOutcome::Completed;
+  // A stop that comes with the last pair stops nothing: every pair was tried.
+  if (k > 0) {
+    result.Outcome = UndoOutcome::Stopped;
+  } else {
+    result.Outcome = result.Skipped > 0 ? UndoOutcome::Incomplete : UndoOutcome::Completed;
+  }
   return result;
 }
 

@@ -80,17 +80,30 @@ struct UndoServices {
 };
 
 enum class UndoOutcome {
-  Declined,   // the question was not answered Yes; nothing was touched
-  NoLog,      // the log could not be read (gone since the button was enabled)
-  Completed,  // every pair was tried and the log is deleted
-  Stopped,    // Cancel ended the loop; the log is kept as it was
+  Declined,    // the question was not answered Yes; nothing was touched
+  NoLog,       // the log could not be read (gone since the button was enabled)
+  Completed,   // every pair was restored and the log is deleted
+  Incomplete,  // every pair was tried, some could not be restored: the log keeps those
+  Stopped,     // Cancel ended the loop; the log keeps every pair not restored
+};
+
+// A pair that could not be renamed back, and why.
+struct UndoFailure {
+  std::u16string CurrentPath;
+  std::u16string PreviousPath;
+  RenameStatus Status = RenameStatus::Failed;
+  bool operator==(const UndoFailure&) const = default;
 };
 
 struct UndoResult {
   UndoOutcome Outcome = UndoOutcome::Declined;
   int Restored = 0;  // pairs renamed back
   int Skipped = 0;   // pairs whose rename back failed
-  bool operator==(const UndoResult&) const = default;
+  std::vector<UndoFailure> Failures;  // those pairs, in the order they were tried
+  // The counts and the outcome; the failures are compared on their own.
+  bool operator==(const UndoResult& other) const {
+    return Outcome == other.Outcome && Restored == other.Restored && Skipped == other.Skipped;
+  }
 };
 
 // Logs with more lines than this run inside the progress window, so they can be cancelled.
@@ -148,7 +161,8 @@ class UndoLog : public RunSink, private RenameSteps {
   bool StepStarting(std::u16string_view currentPath, std::u16string_view previousPath) override;
   void StepDone(std::u16string_view currentPath, std::u16string_view previousPath) override;
   bool WriteLog(const UndoPairLines& pairs);
-  UndoResult TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress);
+  UndoResult TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress,
+                      std::vector<bool>& restored);
 
   FileSystem& fs_;
   const Locale& locale_;

@@ -264,12 +264,20 @@ TEST_F(UndoLogTest, UndoRenamesBackNewestFirstAndSkipsWhatFails) {
     mainWindow.events.clear();
 
     const UndoResult result = RunUndo();
-    EXPECT_EQ(result, (UndoResult{UndoOutcome::Completed, row.restored, row.skipped}));
+    const UndoOutcome outcome = row.skipped > 0 ? UndoOutcome::Incomplete : UndoOutcome::Completed;
+    EXPECT_EQ(result, (UndoResult{outcome, row.restored, row.skipped, {}}));
     EXPECT_EQ(work.Names(), row.expected);
     for (const auto& [path, content] : row.contents) EXPECT_EQ(work.Read(path), ToUtf8Lossy(content));
-    // Skipped pairs cannot be tried again: the log goes all the same.
-    EXPECT_FALSE(log.UndoLogExists());
-    EXPECT_EQ(mainWindow.events, (Names{u"reload", kCompleted}));
+    // The pairs not restored stay in the log, and only they, so that an undo once
+    // the user has put things right takes back the rest; completion is claimed
+    // only when every pair came back.
+    Names failedLines;
+    for (const UndoFailure& f : result.Failures) {
+      failedLines.push_back(f.CurrentPath);
+      failedLines.push_back(f.PreviousPath);
+    }
+    EXPECT_EQ(ReadTextLines(fs, log.Path(), locale).value_or(Names{}), failedLines);
+    EXPECT_EQ(mainWindow.events.back() == kCompleted, row.skipped == 0);
   }
 }
 
@@ -328,7 +336,7 @@ TEST_F(UndoLogTest, MoreThanSixtyLinesRunInTheProgressWindow) {
       Move(work, name, u"g" + name);
     }
     log.FlushNow();
-    EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, row.pairs, 0}));
+    EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, row.pairs, 0, {}}));
     EXPECT_EQ(observer.progressJobs, row.progressJobs);
     EXPECT_EQ(observer.batches, row.batches);
     if (row.progressJobs > 0) {
@@ -354,8 +362,10 @@ TEST_F(UndoLogTest, AStoppedUndoKeepsTheLogForALaterOne) {
   const std::string logBefore = LogBytes();
 
   observer.stopAfter = 5;
-  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Stopped, 5, 0}));
-  EXPECT_EQ(LogBytes(), logBefore);
+  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Stopped, 5, 0, {}}));
+  // The log keeps the 35 pairs not taken back, as they were.
+  const std::size_t keptBytes = logBefore.size() * 35 / 40;
+  EXPECT_EQ(LogBytes(), logBefore.substr(0, keptBytes));
   EXPECT_TRUE(LogReadOnly());
   EXPECT_FALSE(stop.IsSet());
   EXPECT_EQ(work.Read(u"f139"), "");
@@ -364,7 +374,7 @@ TEST_F(UndoLogTest, AStoppedUndoKeepsTheLogForALaterOne) {
   // Also a stop set before it starts belongs to another job.
   observer.stopAfter = 0;
   stop.Set();
-  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, 35, 5}));
+  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, 35, 0, {}}));
   EXPECT_EQ(work.Names(), original);
   EXPECT_FALSE(log.UndoLogExists());
 }
@@ -380,7 +390,7 @@ TEST_F(UndoLogTest, AStopAfterTheLastPairCompletesTheUndo) {
   }
   log.FlushNow();
   observer.stopAfter = 40;
-  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, 40, 0}));
+  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, 40, 0, {}}));
   EXPECT_FALSE(log.UndoLogExists());
   EXPECT_EQ(work.Names().front(), u"f100");
 }
@@ -461,7 +471,7 @@ TEST_F(UndoLogTest, UndoRightAfterARunTakesBackThatRun) {
   Move(work, u"r", u"s");
   log.ScheduleFlush();
 
-  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, 1, 0}));
+  EXPECT_EQ(RunUndo(), (UndoResult{UndoOutcome::Completed, 1, 0, {}}));
   EXPECT_EQ(work.Names(), (Names{u"q", u"r"}));
   // The timer still fires later, with nothing left to write.
   log.FlushTimerElapsed();
@@ -497,7 +507,7 @@ TEST(UndoLogRun, ARenameRunIsTakenBackWhole) {
   FakeMainWindow mainWindow;
   const UndoResult result = log.Undo(
       {world.prompter, world.texts, world.observer, world.list, mainWindow, world.host, world.run.Stop, world.options});
-  EXPECT_EQ(result, (UndoResult{UndoOutcome::Completed, 2, 0}));
+  EXPECT_EQ(result, (UndoResult{UndoOutcome::Completed, 2, 0, {}}));
   EXPECT_EQ(dir.Names(), (Names{u"c.txt", u"xa.txt", u"xb.txt", u"xsub"}));
   EXPECT_EQ(dir.Read(u"xa.txt"), "a");
   EXPECT_EQ(dir.Read(u"xb.txt"), "b");
