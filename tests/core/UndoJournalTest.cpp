@@ -2,6 +2,7 @@
 // stop, and how the next start turns it into the undo log.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,7 +10,9 @@
 
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
+#include "core/Paths.h"
 #include "core/text/TextFile.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"
 #include "support/TempFolder.h"
 
@@ -247,6 +250,83 @@ TEST_F(UndoJournalTest, TheJournalLastsExactlyUntilTheLogHoldsItsPairs) {
   EXPECT_FALSE(fs->Exists(next.JournalPath()));
   EXPECT_EQ(ReadTextLines(*fs, next.Path(), locale).value_or(std::vector<std::u16string>{}),
             (std::vector<std::u16string>{u"/d/b", u"/d/a"}));
+}
+
+// A file system that ignores letter case, as the backends see one: a change of case
+// goes through a temporary name, each step told first. It stops after a given
+// number of its actions, as a process killed there would.
+class CaseBlindFs final : public test::ForwardingFileSystem {
+ public:
+  using ForwardingFileSystem::ForwardingFileSystem;
+  using FileSystem::Rename;
+  RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) override {
+    const std::u16string temp = std::u16string(FolderView(from)) + u".renamora-1.tmp";
+    const std::function<void()> actions[] = {
+        [&] { EXPECT_TRUE(steps->StepStarting(temp, from)); },
+        [&] { EXPECT_EQ(Inner().Rename(from, temp), RenameStatus::Ok); },
+        [&] { steps->StepDone(temp, from); },
+        [&] { EXPECT_TRUE(steps->StepStarting(to, temp)); },
+        [&] { EXPECT_EQ(Inner().Rename(temp, to), RenameStatus::Ok); },
+        [&] { steps->StepDone(to, temp); },
+    };
+    for (const auto& action : actions) {
+      if (actionsLeft-- <= 0) return RenameStatus::Failed;
+      action();
+    }
+    return RenameStatus::Ok;
+  }
+  int actionsLeft = 0;
+};
+
+// Wherever a run is killed inside a change of case through a temporary name, the
+// next start's undo puts back exactly the original name, and nothing else.
+TEST_F(UndoJournalTest, AKillInsideACaseChangeThroughATemporaryNameIsTakenBackExactly) {
+  constexpr int kActions = 6;
+  for (int killAfter = 0; killAfter <= kActions + 1; ++killAfter) {
+    SCOPED_TRACE("killed after " + std::to_string(killAfter) + " actions");
+    TempFolder work(*fs);
+    work.MakeFile(u"a.txt", "alpha");
+    work.MakeFile(u"hard_a.txt", "another file");
+    CaseBlindFs blind(*fs);
+    blind.actionsLeft = killAfter;
+    {
+      UndoLog log(blind, locale, data.Path());
+      ASSERT_TRUE(log.RenameStarting(work / u"A.TXT", work / u"a.txt"));
+      const RenameStatus status = blind.Rename(work / u"a.txt", work / u"A.TXT", log.Steps());
+      if (killAfter > kActions) {
+        ASSERT_EQ(status, RenameStatus::Ok);
+        log.RecordUndoPair(work / u"A.TXT", work / u"a.txt");
+      }
+      // The log is never written: the process dies here.
+    }
+    UndoLog next(*fs, locale, data.Path());
+    static_cast<void>(next.RecoverJournal());
+    const auto lines = ReadTextLines(*fs, next.Path(), locale).value_or(std::vector<std::u16string>{});
+    for (std::size_t k = lines.size() / 2; k-- > 0;) {
+      EXPECT_EQ(fs->Rename(lines[2 * k], lines[2 * k + 1]), RenameStatus::Ok) << ToUtf8Lossy(lines[2 * k]);
+    }
+    EXPECT_EQ(work.Names(), (std::vector<std::u16string>{u"a.txt", u"hard_a.txt"}));
+    EXPECT_EQ(work.Read(u"a.txt"), "alpha");
+    fs->SetAttributes(next.Path(), kAttrArchive);
+    fs->DeleteFile(next.Path());
+  }
+}
+
+// The pairs a finished case change leaves for the undo log: the item's one pair,
+// whether or not it went through a temporary name.
+TEST_F(UndoJournalTest, ACaseChangeThroughATemporaryNameLeavesOnePair) {
+  TempFolder work(*fs);
+  work.MakeFile(u"a.txt", "alpha");
+  CaseBlindFs blind(*fs);
+  blind.actionsLeft = 6;
+  UndoLog log(blind, locale, data.Path());
+  ASSERT_TRUE(log.RenameStarting(work / u"A.TXT", work / u"a.txt"));
+  ASSERT_EQ(blind.Rename(work / u"a.txt", work / u"A.TXT", log.Steps()), RenameStatus::Ok);
+  log.RecordUndoPair(work / u"A.TXT", work / u"a.txt");
+  ASSERT_EQ(log.Pending().size(), 1u);
+  EXPECT_EQ(log.Pending().Current(0), work / u"A.TXT");
+  EXPECT_EQ(log.Pending().Previous(0), work / u"a.txt");
+  EXPECT_TRUE(log.WritePending());
 }
 
 }  // namespace
