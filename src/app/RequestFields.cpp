@@ -103,9 +103,7 @@ Names AliasesOf(TargetScope) { return kScopeNames; }
 // Any other type has no NamesOf and so no choice field.
 template <class E>
 FieldRef Ref(E& value) {
-  return ChoiceRef{&value,
-                   NamesOf(E{}),
-                   AliasesOf(E{}),
+  return ChoiceRef{&value, NamesOf(E{}), AliasesOf(E{}),
                    [](const void* p) { return static_cast<int>(*static_cast<const E*>(p)); },
                    [](void* p, int index) { *static_cast<E*>(p) = static_cast<E>(index); }};
 }

@@ -289,8 +289,8 @@ std::optional<std::u16string> AnchoredPath(std::u16string_view path, std::u16str
   }
   if (!path.empty() && isSeparator(path[0])) {
     // "\x" is on the drive of the working folder.
-    if (currentFolder.size() >= 2 && currentFolder[1] == u':') return std::u16string(currentFolder.substr(0, 2)) + std::u16string(path);
-    return std::u16string(path);
+    const bool driveKnown = currentFolder.size() >= 2 && currentFolder[1] == u':';
+    return driveKnown ? std::u16string(currentFolder.substr(0, 2)) + std::u16string(path) : std::u16string(path);
   }
 #else
   if (!path.empty() && path[0] == u'/') return std::u16string(path);
@@ -365,8 +365,10 @@ std::optional<std::string> CliRun::ResolveData() {
   const std::u16string_view program = env_.folders.programFile;
   const std::size_t end = LastFolderEnd(program);
   folders_.programFolder = end == std::u16string_view::npos ? std::u16string() : std::u16string(program.substr(0, end + 1));
+  // The data folder may be a link to the real one; one that is not there yet is made.
   std::string problem;
-  const auto full = FullPath(*call_.dataFolder, env_.currentFolder, problem);
+  auto full = FullPath(*call_.dataFolder, env_.currentFolder, problem, FinalLink::Follow);
+  if (!full) full = FullPath(*call_.dataFolder, env_.currentFolder, problem);
   if (!full) return "the data folder: " + problem;
   const std::u16string folder = WithTrailingSeparator(*full);
   if (!env_.fs.IsFolder(folder) && !env_.fs.CreateFolder(folder)) {

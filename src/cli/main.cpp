@@ -75,12 +75,12 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring current(32768, L'\0');
   current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
   // No working folder known: relative paths are refused rather than guessed.
-  const std::u16string currentFolder = current.empty() ? std::u16string() : renamora::WithTrailingSeparator(Wide(current));
+  const std::u16string currentFolder =
+      current.empty() ? std::u16string() : renamora::WithTrailingSeparator(Wide(current));
   renamora::FolderEnvironment folders;
   folders.programFile = Wide(module);
   folders.appData = EnvironmentValue(L"APPDATA");
-  return Run(args, folders, currentFolder, _isatty(_fileno(stderr)) != 0,
-             _isatty(_fileno(stdin)) != 0);
+  return Run(args, folders, currentFolder, _isatty(_fileno(stderr)) != 0, _isatty(_fileno(stdin)) != 0);
 }
 #else
 int main(int argc, char** argv) {

@@ -167,6 +167,23 @@ class BadInput : public CliHarness {
     return result;
   }
 
+  // The surroundings of a call from dir, writing to out and err; a test changes
+  // what its row needs.
+  CliEnvironment Environment(std::ostream& out, std::ostream& err) {
+    CliEnvironment env{out,
+                       err,
+                       false,
+                       false,
+                       [] { return std::optional<std::string>(); },
+                       CallFileSystem(),
+                       *locale,
+                       *clock,
+                       {},
+                       WithTrailingSeparator(dir.Path())};
+    env.folders.programFile = dir / u"renamora-cli";
+    return env;
+  }
+
   // A call with the given data folder.
   CliResult CommandIn(const TempFolder& dataFolder, const std::u16string& command, const Args& rest) {
     Args args{command, u"--data-folder", dataFolder.Path()};
@@ -645,7 +662,9 @@ TEST_F(BadInput, PathsThatNameNothingAreRefusedBeforeAnythingIsWritten) {
       {"relative request file", false, {u"rename", u"--request", u"edit.ini", t}, "working folder"},
       {"relative data folder", false, {u"rename", u"--remove", u"x", u"--data-folder", u"D", t}, "working folder"},
       {"relative listing", false, {u"save", u"--output", u"names.txt", t}, "working folder"},
-      {"listing in a folder that does not exist", true, {u"save", u"--output", dir / u"none/names.txt", t},
+      {"listing in a folder that does not exist",
+       true,
+       {u"save", u"--output", dir / u"none/names.txt", t},
        "does not exist"},
       {"listing named as a folder", true, {u"save", u"--output", dir / u"T/sub", t}, "is a folder"},
       {"listing whose .txt name is a folder", true, {u"save", u"--output", dir / u"listing", t}, "is a folder"},
@@ -659,9 +678,8 @@ TEST_F(BadInput, PathsThatNameNothingAreRefusedBeforeAnythingIsWritten) {
     Args args = row.args;
     args.insert(args.begin() + 1, {u"--data-folder", data.Path(), u"--yes"});
     std::ostringstream out, err;
-    CliEnvironment env{out,   err,   false, false, [] { return std::optional<std::string>(); }, *fs, *locale, *clock,
-                       {},    row.workingFolderKnown ? WithTrailingSeparator(dir.Path()) : std::u16string()};
-    env.folders.programFile = dir / u"renamora-cli";
+    CliEnvironment env = Environment(out, err);
+    if (!row.workingFolderKnown) env.currentFolder.clear();
     const int status = RunCli(args, env);
     const CliResult r{status, out.str(), err.str()};
     EXPECT_EQ(r.status, kExitRefused) << r.err;
@@ -715,9 +733,9 @@ TEST_F(BadInput, DeclinedReplaceOfTheListingEndsTheCallWithoutWriting) {
       if (next < row.typed.size()) return row.typed[next++];
       return std::nullopt;
     };
-    CliEnvironment env{out, err, false, row.terminal, readLine, *fs, *locale, *clock, {},
-                       WithTrailingSeparator(dir.Path())};
-    env.folders.programFile = dir / u"renamora-cli";
+    CliEnvironment env = Environment(out, err);
+    env.inIsTerminal = row.terminal;
+    env.readLine = readLine;
     EXPECT_EQ(RunCli(args, env), kExitRefused) << errText.text.substr(0, 2000);
     EXPECT_EQ(dir.Read(u"names.txt"), "kept");
     EXPECT_EQ(Snapshot(*fs, data.Path()), (Lines{"Undos/"}));
@@ -796,9 +814,7 @@ TEST_F(BadInput, OutputThatCannotBeWrittenFailsTheCall) {
     }
     std::ostream out(nullptr);  // every write fails
     std::ostringstream err;
-    CliEnvironment env{out, err, false, false, [] { return std::optional<std::string>(); }, *fs, *locale, *clock, {},
-                       WithTrailingSeparator(dir.Path())};
-    env.folders.programFile = dir / u"renamora-cli";
+    CliEnvironment env = Environment(out, err);
     EXPECT_EQ(RunCli(args, env), kExitSomeFailed) << err.str();
     ExpectErrHas(CliResult{0, {}, err.str()}, "standard output");
     EXPECT_EQ(work.Names(u"T"), row.namesAfter);

@@ -70,7 +70,7 @@ class RealProcess : public CliHarness {
     if (pid == 0) {
       prepare();
       if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) ::_exit(127);
-      const struct rlimit memory{2ul << 30, 2ul << 30};
+      const struct rlimit memory { 2ul << 30, 2ul << 30 };
       ::setrlimit(RLIMIT_AS, &memory);
       ::alarm(30);  // outlives exec: a call that hangs is ended by SIGALRM
       ::execv(argv[0].c_str(), pointers.data());
@@ -116,7 +116,10 @@ TEST_F(RealProcess, RelativePathsWithoutAWorkingFolderAreRefused) {
          if (::mkdir(gone.c_str(), 0755) != 0 || ::chdir(gone.c_str()) != 0 || ::rmdir(gone.c_str()) != 0) ::_exit(126);
        },
        {"rename", "--yes", "--head", "GOT_", "--data-folder", "D", Bytes(dir / u"T")}},
-      {"working folder deeper than PATH_MAX", [&] { if (::fchdir(deep.back()) != 0) ::_exit(126); },
+      {"working folder deeper than PATH_MAX",
+       [&] {
+         if (::fchdir(deep.back()) != 0) ::_exit(126);
+       },
        {"preview", "--head", "GOT_", "."}},
   };
   for (const Row& row : rows) {
@@ -144,9 +147,9 @@ TEST_F(RealProcess, RequestFilesThatAreNoFilesAreRefusedWithoutReading) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& request : {fifo, std::string("/dev/zero")}) {
     SCOPED_TRACE(request);
-    const ProcessResult r = RunProgram(
-        {"rename", "--data-folder", Bytes(data.Path()), "--yes", "--request", request, "--remove", "x", Bytes(dir / u"T")},
-        [] {});
+    const ProcessResult r = RunProgram({"rename", "--data-folder", Bytes(data.Path()), "--yes", "--request", request,
+                                        "--remove", "x", Bytes(dir / u"T")},
+                                       [] {});
     EXPECT_EQ(r.exitStatus, kExitRefused) << r.err;
     EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
     EXPECT_EQ(dir.Names(u"T"), std::vector<std::u16string>{u"xa.txt"});
@@ -155,8 +158,8 @@ TEST_F(RealProcess, RequestFilesThatAreNoFilesAreRefusedWithoutReading) {
 
 TEST_F(RealProcess, StandardOutputOnAFullDiskFailsTheCall) {
   dir.MakeFile(u"T/a.txt");
-  const ProcessResult r =
-      RunProgram({"preview", "--data-folder", Bytes(data.Path()), "--head", "x", Bytes(dir / u"T")}, [] {}, "/dev/full");
+  const ProcessResult r = RunProgram(
+      {"preview", "--data-folder", Bytes(data.Path()), "--head", "x", Bytes(dir / u"T")}, [] {}, "/dev/full");
   EXPECT_EQ(r.exitStatus, kExitSomeFailed) << r.err;
   EXPECT_NE(r.err.find("standard output"), std::string::npos) << r.err;
 }

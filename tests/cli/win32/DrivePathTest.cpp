@@ -30,8 +30,8 @@ TEST_F(CliHarness, TargetsWithoutADriveGetTheDriveOfTheWorkingFolder) {
     SCOPED_TRACE(row.label);
     test::TempFolder rowData(*fs);
     dir.MakeFile(u"T/a.txt", "a");
-    const CliResult r = Cli({u"rename", u"--data-folder", rowData.Path(), u"--head", u"x-", u"--yes", u"--format",
-                             u"tsv", row.target});
+    const CliResult r =
+        Cli({u"rename", u"--data-folder", rowData.Path(), u"--head", u"x-", u"--yes", u"--format", u"tsv", row.target});
     EXPECT_EQ(r.status, kExitDone) << r.err;
     EXPECT_EQ(r.out, ToUtf8Lossy(dir / u"T\\a.txt") + "\t" + ToUtf8Lossy(dir / u"T\\x-a.txt") +
                          "\n1 renamed successfully,0 failed.\n");
