@@ -9,9 +9,9 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest)
 . scripts/install-packages.sh "${packages[@]}"
 
-echo "== Building renamora-cli"
+echo "== Building renamora-cli (the first build takes a few minutes; ninja shows each step)"
 cmake --preset native >/dev/null
-cmake --build --preset native --target renamora-cli >/dev/null
+cmake --build --preset native --target renamora-cli
 cli="$(pwd)/build/native/renamora-cli"
 
 demo="${1:-$(mktemp -d)/Holiday}"

@@ -22,7 +22,10 @@ constexpr int kLongestName = 32767;
 
 using Names = std::span<const std::u16string_view>;
 
+// The scope is stored as its number, as the settings and presets of the desktop
+// program hold it; the names say what each number means.
 constexpr std::u16string_view kScopes[] = {u"0", u"1", u"2", u"3"};
+constexpr std::u16string_view kScopeNames[] = {u"AllFiles", u"CheckedFiles", u"Folders", u"ThisFolder"};
 constexpr std::u16string_view kRemoveChoices[] = {u"RemoveStrings", u"RemoveAnything", u"KeepSomething",
                                                   u"CleanSymbols"};
 constexpr std::u16string_view kAnythingChoices[] = {u"SelectedPart", u"BetweenStrings", u"AllNumbers"};
@@ -90,12 +93,17 @@ FieldRef Ref(bool& value) { return &value; }
 FieldRef Ref(int& value, int minimum, int maximum) { return IntRef{&value, minimum, maximum}; }
 FieldRef Ref(std::u16string& value, bool* given = nullptr) { return TextRef{&value, given}; }
 
+// Further names of an enum's values, one for each or none.
+template <class E>
+Names AliasesOf(E) {
+  return {};
+}
+Names AliasesOf(TargetScope) { return kScopeNames; }
+
 // Any other type has no NamesOf and so no choice field.
 template <class E>
 FieldRef Ref(E& value) {
-  return ChoiceRef{&value,
-                   NamesOf(E{}),
-                   {},
+  return ChoiceRef{&value, NamesOf(E{}), AliasesOf(E{}),
                    [](const void* p) { return static_cast<int>(*static_cast<const E*>(p)); },
                    [](void* p, int index) { *static_cast<E*>(p) = static_cast<E>(index); }};
 }

@@ -27,6 +27,8 @@ namespace renamora::cli {
 namespace {
 
 constexpr std::string_view kVersion = "renamora-cli 0.3.0";
+// The information row a preview ends with when it stopped at the row limit.
+constexpr MessageId kRowLimitMessage = 175;
 
 struct Call {
   std::u16string command;
@@ -46,7 +48,10 @@ struct UsageError {
   std::string message;
 };
 
-std::string Utf8(std::u16string_view text) { return ToUtf8Lossy(text); }
+// Text from the call or the disk as it goes into a message or a line of output:
+// escaped as the table's cells are, so that no name can move the cursor or send
+// the terminal a control sequence.
+std::string Utf8(std::u16string_view text) { return ConsoleText(text); }
 
 // The short flags for the common edits, each a set of request fields.
 bool ShortFlag(std::u16string_view flag, const std::vector<std::u16string>& args, std::size_t& i, Call& call,
@@ -225,13 +230,21 @@ class SilentPrompter final : public Prompter {
 
 class NoWindows final : public EditHost {};
 
+// The save dialog's stand-in names the --output file once. The listing asks the
+// dialog again when the user declines to replace the file; a command line has no
+// other name to offer, so the second time is a Cancel.
 class OutputChooser final : public SaveFileChooser {
  public:
   explicit OutputChooser(std::optional<std::u16string> path) : path_(std::move(path)) {}
-  std::optional<std::u16string> ChooseSaveFile(std::u16string_view) override { return path_; }
+  std::optional<std::u16string> ChooseSaveFile(std::u16string_view) override {
+    if (asked_) return std::nullopt;
+    asked_ = true;
+    return path_;
+  }
 
  private:
   std::optional<std::u16string> path_;
+  bool asked_ = false;
 };
 
 // A command-line listing is never opened in another program.
@@ -270,42 +283,58 @@ class UndoStatus final : public UndoMainWindow {
   std::ostream& out_;
 };
 
-std::u16string Absolute(std::u16string_view path, std::u16string_view currentFolder) {
+// The largest request file read: a request is a few dozen short lines, and a
+// larger file is a mistake (or /dev/zero) that would be read into memory whole.
+constexpr std::uint64_t kLargestRequestFile = 1024 * 1024;
+
+// A path of the call as text the system can resolve: relative paths (and, on
+// Windows, paths without a drive) are put below the working folder. Nothing when
+// the path needs the working folder and the working folder is not known.
+std::optional<std::u16string> AnchoredPath(std::u16string_view path, std::u16string_view currentFolder) {
 #ifdef _WIN32
-  const bool absolute = (path.size() >= 2 && path[1] == u':') || (!path.empty() && (path[0] == u'\\' || path[0] == u'/'));
+  const auto isSeparator = [](char16_t c) { return c == u'\\' || c == u'/'; };
+  // "C:\x", "C:x" (the drive's own current folder, which the system knows) and
+  // "\\server\share" are the system's to resolve.
+  if (path.size() >= 2 && (path[1] == u':' || (isSeparator(path[0]) && isSeparator(path[1])))) {
+    return std::u16string(path);
+  }
+  if (!path.empty() && isSeparator(path[0])) {
+    // "\x" is on the drive of the working folder.
+    const bool driveKnown = currentFolder.size() >= 2 && currentFolder[1] == u':';
+    return driveKnown ? std::u16string(currentFolder.substr(0, 2)) + std::u16string(path) : std::u16string(path);
+  }
 #else
-  const bool absolute = !path.empty() && path[0] == u'/';
+  if (!path.empty() && path[0] == u'/') return std::u16string(path);
 #endif
-  std::u16string out = absolute ? std::u16string(path) : std::u16string(currentFolder) + std::u16string(path);
+  if (currentFolder.empty()) return std::nullopt;
+  return WithTrailingSeparator(currentFolder) + std::u16string(path);
+}
+
+// The full path of a path of the call, as the file system resolves it (so that
+// "link/.." is where the link leads, and logs and listings always hold full paths
+// with their drive); or why there is none.
+std::optional<std::u16string> FullPath(std::u16string_view path, std::u16string_view currentFolder,
+                                       std::string& problem, FinalLink finalLink = FinalLink::Keep) {
+  if (path.empty()) {
+    problem = "an empty path names no file or folder";
+    return std::nullopt;
+  }
+  const auto anchored = AnchoredPath(path, currentFolder);
+  if (!anchored) {
+    problem = "the working folder cannot be found (it was removed, or its path is too long), so the relative path '" +
+              Utf8(path) + "' names nothing; give a full path";
+    return std::nullopt;
+  }
+  auto full = ResolvePath(*anchored, finalLink);
+  if (!full) {
+    problem = "'" + Utf8(path) + "' cannot be resolved: a folder on its way does not exist or cannot be searched";
+    return std::nullopt;
+  }
 #ifdef _WIN32
-  std::replace(out.begin(), out.end(), u'/', u'\\');
-  // Network and device paths are left exactly as given.
-  if (out.starts_with(u"\\\\")) return WithoutTrailingSeparators(out);
-  const std::size_t rootLength = out.size() >= 3 && out[1] == u':' ? 3 : 1;
-#else
-  const std::size_t rootLength = 1;
+  // A drive's root keeps its separator: "C:" alone is the drive's current folder.
+  if (!(full->size() == 3 && (*full)[1] == u':')) *full = WithoutTrailingSeparators(*full);
 #endif
-  // "." and ".." are resolved by name, so that "." as a target is the folder itself
-  // (its name is what "%%" and the listings show) and the undo log holds plain paths.
-  std::vector<std::u16string_view> parts;
-  const std::u16string_view rest = std::u16string_view(out).substr(std::min(rootLength, out.size()));
-  for (std::size_t start = 0; start <= rest.size();) {
-    std::size_t end = rest.find(kPathSeparator, start);
-    if (end == std::u16string_view::npos) end = rest.size();
-    const std::u16string_view part = rest.substr(start, end - start);
-    if (part == u"..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != u".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-  std::u16string normal = out.substr(0, std::min(rootLength, out.size()));
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) normal += kPathSeparator;
-    normal += parts[i];
-  }
-  return normal;
+  return full;
 }
 
 // The sample name as the edit window shows it: the working name, or the whole
@@ -328,7 +357,8 @@ class CliRun {
     env_.err << "renamora-cli: " << message << "\n";
     return kExitRefused;
   }
-  bool ResolveData();
+  // Nothing when the data folder is there; else why it is not.
+  std::optional<std::string> ResolveData();
   int Edit();
   int Undo();
 
@@ -338,25 +368,32 @@ class CliRun {
   FileHold lock_;
 };
 
-bool CliRun::ResolveData() {
+std::optional<std::string> CliRun::ResolveData() {
   if (!call_.dataFolder) {
     folders_ = ResolveFolders(env_.fs, env_.folders);
-    return true;
+    return std::nullopt;
   }
   // A data folder of the call's own: nothing is created beside the program file.
   const std::u16string_view program = env_.folders.programFile;
   const std::size_t end = LastFolderEnd(program);
   folders_.programFolder = end == std::u16string_view::npos ? std::u16string() : std::u16string(program.substr(0, end + 1));
-  const std::u16string folder = WithTrailingSeparator(Absolute(*call_.dataFolder, env_.currentFolder));
-  if (!env_.fs.IsFolder(folder) && !env_.fs.CreateFolder(folder)) return false;
+  // The data folder may be a link to the real one; one that is not there yet is made.
+  std::string problem;
+  auto full = FullPath(*call_.dataFolder, env_.currentFolder, problem, FinalLink::Follow);
+  if (!full) full = FullPath(*call_.dataFolder, env_.currentFolder, problem);
+  if (!full) return "the data folder: " + problem;
+  const std::u16string folder = WithTrailingSeparator(*full);
+  if (!env_.fs.IsFolder(folder) && !env_.fs.CreateFolder(folder)) {
+    return "the data folder '" + Utf8(*call_.dataFolder) + "' cannot be created";
+  }
   const std::u16string undos = folder + u"Undos";
   if (!env_.fs.IsFolder(undos)) env_.fs.CreateFolder(undos);
   folders_.dataFolder = folder;
-  return true;
+  return std::nullopt;
 }
 
 int CliRun::Run() {
-  if (!ResolveData()) return Fail("the data folder '" + Utf8(*call_.dataFolder) + "' cannot be created");
+  if (auto problem = ResolveData()) return Fail(*problem);
   // A rename whose undo log cannot be written could never be taken back; an undo
   // must be able to remove the log it has done.
   const std::u16string undos = folders_.dataFolder + u"Undos";
@@ -446,8 +483,20 @@ int CliRun::Edit() {
   // The request: defaults, then the request file, then the settings in order.
   CliRequest cli;
   if (call_.requestFile) {
-    auto lines = ReadTextLines(env_.fs, Absolute(*call_.requestFile, env_.currentFolder), env_.locale);
-    if (!lines) return Fail("the request file '" + Utf8(*call_.requestFile) + "' cannot be read");
+    // Checked before reading: a pipe or a device would be read for ever or until
+    // memory runs out.
+    std::string problem;
+    const auto path = FullPath(*call_.requestFile, env_.currentFolder, problem, FinalLink::Follow);
+    if (!path) return Fail("the request file: " + problem);
+    const std::string named = "the request file '" + Utf8(*call_.requestFile) + "'";
+    const auto entry = env_.fs.Stat(*path);
+    if (!entry) return Fail(named + " does not exist");
+    if (entry->isFolder || entry->isLink || (entry->attributes & kAttrDevice)) {
+      return Fail(named + " is not a regular file");
+    }
+    if (entry->size > kLargestRequestFile) return Fail(named + " is larger than 1 MiB; no request is that long");
+    auto lines = ReadTextLines(env_.fs, *path, env_.locale);
+    if (!lines) return Fail(named + " cannot be read");
     if (auto error = ApplyRequestLines(cli, *lines)) {
       return Fail("the request file '" + Utf8(*call_.requestFile) + "', " + Utf8(*error));
     }
@@ -462,6 +511,26 @@ int CliRun::Edit() {
     return Fail("no edit given: set EditRequest.Mode (or use --remove, --replace, --head, ...)");
   } else if (request.Mode == EditMode::kSaveAll) {
     return Fail("a listing is made by the save command");
+  }
+  // The listing's file is checked before anything is written. The desktop program
+  // writes a listing it cannot put where asked into the data folder instead; a
+  // script would not look for it there, so the command line never does that.
+  std::optional<std::u16string> outputPath;
+  if (call_.command == u"save") {
+    if (!call_.output) return Fail("save needs --output FILE");
+    std::string problem;
+    outputPath = FullPath(*call_.output, env_.currentFolder, problem);
+    if (!outputPath) return Fail("--output: " + problem);
+    const std::string named = "--output '" + Utf8(*call_.output) + "'";
+    // What is written is the name with ".txt" added when it has another extension.
+    const std::u16string written = ListingFilePath(*outputPath);
+    if (env_.fs.IsFolder(*outputPath) || env_.fs.IsFolder(written)) {
+      return Fail(named + " is a folder; name the listing's file");
+    }
+    const std::size_t folderEnd = LastFolderEnd(written);
+    if (folderEnd == std::u16string::npos || !env_.fs.IsFolder(written.substr(0, folderEnd + 1))) {
+      return Fail(named + ": its folder does not exist");
+    }
   }
 
   // Settings of the shared data folder, with this call's Option overrides.
@@ -483,7 +552,10 @@ int CliRun::Edit() {
   list.checkBoxes = options.Checkbox;
   std::vector<std::u16string> targets;
   for (const auto& t : call_.targets) {
-    targets.push_back(Absolute(t, env_.currentFolder));
+    std::string problem;
+    const auto full = FullPath(t, env_.currentFolder, problem);
+    if (!full) return Fail("the target: " + problem);
+    targets.push_back(*full);
     if (!env_.fs.Exists(targets.back())) return Fail("no such file or folder: " + Utf8(t));
   }
   const bool folderEdit = targets.size() == 1 && env_.fs.IsFolder(targets[0]);
@@ -538,7 +610,7 @@ int CliRun::Edit() {
   };
   NewNameHistory history(env_.fs, env_.locale, folders_.dataFolder + u"Newname.txt", options.Listnum);
   history.Load();
-  OutputChooser chooser(call_.output ? std::optional(Absolute(*call_.output, env_.currentFolder)) : std::nullopt);
+  OutputChooser chooser(outputPath);
   NoOpener opener;
   RunState run;
   PreviewRows preview;
@@ -546,7 +618,7 @@ int CliRun::Edit() {
   sequences.RandomSeedBase = static_cast<std::uint32_t>(env_.clock.UnixSeconds());
   SpecialStringSettings& special = cli.special;
   NameListingSaver saver({env_.fs, env_.locale, env_.clock, texts, prompter, progress, host, chooser, opener},
-                         {.Options1 = false, .Options2 = true, .DataFolder = folders_.dataFolder});
+                         {.Options1 = false, .Options2 = true, .DataFolder = {}});
   std::optional<SaveOutcome> saved;
   RenameInputChecks checks(texts, prompter, runOptions, special,
                            [&](const EditRequest& r) { saved = saver.Save(r, program, run); });
@@ -554,7 +626,6 @@ int CliRun::Edit() {
   RunServices services{env_.fs,  env_.locale, env_.clock, texts,   prompter,  progress, list,     undo,       host,
                        program,  run,         preview,    sequences, special, runOptions, &recording, &history};
 
-  if (call_.command == u"save" && (call_.output == std::nullopt)) return Fail("save needs --output FILE");
   if (program.CurrentMode == EditMode::kSaveSome) {
     saved = saver.Save(request, program, run);
   } else {
@@ -594,7 +665,13 @@ int CliRun::Edit() {
   if (!recording.called) return kExitNothingToDo;
 
   if (call_.command == u"preview") {
-    env_.out << FormatPreview(preview.Rows(), call_.format);
+    // The row limit's own message points to the options dialog, which the
+    // command line does not have.
+    std::vector<PreviewRow> rows = preview.Rows();
+    if (!rows.empty() && rows.back().IsInformation && rows.back().OldName == texts.Lookup(kRowLimitMessage)) {
+      rows.push_back({u"Add --all to show every name.", {}, true});
+    }
+    env_.out << FormatPreview(rows, call_.format);
     const bool anyRow = std::any_of(preview.Rows().begin(), preview.Rows().end(),
                                     [](const PreviewRow& r) { return !r.IsInformation; });
     if (!anyRow) return kExitNothingToDo;
@@ -640,6 +717,8 @@ std::string HelpText() {
       "  renamora-cli --help | --version\n"
       "\n"
       "TARGET: one folder (its listing is edited) or one or more files and folders (chosen files).\n"
+      "Relative paths start at the working folder; \"..\" is resolved as the file system does\n"
+      "(\"link/..\" is the folder above where the link leads); a link named as a TARGET is itself renamed.\n"
       "\n"
       "Options:\n"
       "  --data-folder DIR     settings, undo log and history of this call (default: as the program)\n"
@@ -647,9 +726,10 @@ std::string HelpText() {
       "  --set NAME=VALUE      one request field, after the file; repeatable\n"
       "  --checked NAME        with a folder TARGET, only these list items are checked; repeatable\n"
       "  --format table|tsv|json   output form (default table)\n"
-      "  --all                 preview without the row limit\n"
+      "  --all                 preview without the row limit (Option.Prenum, 20 unless set)\n"
       "  --yes | --no          answer every question OK/Yes or Cancel/No (default: ask on a terminal)\n"
-      "  --output FILE         the listing file of save\n"
+      "  --output FILE         the listing file of save; its folder must exist, and \".txt\" is added\n"
+      "                        to a name with another extension\n"
       "\n"
       "Short flags (each sets request fields):\n"
       "  --remove TEXT         remove TEXT from every name\n"
@@ -659,20 +739,37 @@ std::string HelpText() {
       "  --case lower|upper|words   convert the letter case of names\n"
       "  --extension OLD NEW   change extension OLD (or * for all) to NEW\n"
       "  --mode MODE           remove, replace, insert, change, extension\n"
-      "  --subfolders          include subfolders\n"
+      "  --subfolders          include subfolders: with a folder TARGET the whole tree below it is\n"
+      "                        walked, every folder at every depth (sequence numbers restart in each)\n"
+      "\n"
+      "Scope (--set EditRequest.Scope=, the number or its name, any letter case):\n"
+      "  0  AllFiles       the files of the folder TARGET (the default)\n"
+      "  1  CheckedFiles   only the checked files of the folder's list (see --checked)\n"
+      "  2  Folders        the subfolders of the folder TARGET instead of its files\n"
+      "  3  ThisFolder     the folder TARGET itself\n"
+      "\n"
+      "Data folder (settings, undo log, new-name history; shared with the desktop program):\n"
+      "  --data-folder DIR if given. Otherwise, on Windows, the program's own folder when an\n"
+      "  \"Undos\" folder there exists or can be made, and can be written; else\n"
+      "  %APPDATA%\\Altomira\\Renamora\\. On Linux, the program's folder only when a writable\n"
+      "  \"Undos\" folder was put there; else $XDG_DATA_HOME/Altomira/Renamora/ (when\n"
+      "  XDG_DATA_HOME is an absolute path), else ~/.local/share/Altomira/Renamora/.\n"
       "\n"
       "Templates: $$$ sequence number, {a} sequence letter, %% folder name, %3% random text,\n"
       "@@ file date (yyyymmdd), ## file size, @$@ a literal $.\n"
       "\n"
       "Exit status: 0 done, 1 nothing to do, 2 usage error / bad field / refused input / declined\n"
-      "question, 3 some items failed.\n"
+      "question, 3 some items failed or standard output could not be written (the work itself was\n"
+      "done: a rename run is in the undo log).\n"
       "\n"
       "Request fields (NAME is Group.Field):\n";
   for (const std::u16string& line : FieldHelpLines()) text += "  " + Utf8(line) + "\n";
   return text;
 }
 
-int RunCli(const std::vector<std::u16string>& args, CliEnvironment& env) {
+namespace {
+
+int RunCall(const std::vector<std::u16string>& args, CliEnvironment& env) {
   if (!args.empty() && (args[0] == u"--help" || args[0] == u"-h")) {
     env.out << HelpText();
     return kExitDone;
@@ -687,6 +784,19 @@ int RunCli(const std::vector<std::u16string>& args, CliEnvironment& env) {
     return kExitRefused;
   }
   return CliRun(call, env).Run();
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::u16string>& args, CliEnvironment& env) {
+  const int status = RunCall(args, env);
+  // A script reading the output must not take a cut-off list for the whole one.
+  env.out.flush();
+  if (env.out.fail()) {
+    env.err << "renamora-cli: the standard output cannot be written; what was shown there is incomplete\n";
+    return status == kExitRefused ? kExitRefused : kExitSomeFailed;
+  }
+  return status;
 }
 
 }  // namespace renamora::cli

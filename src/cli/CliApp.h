@@ -33,7 +33,9 @@ struct CliEnvironment {
   const Locale& locale;
   const Clock& clock;
   FolderEnvironment folders;
-  // Where a relative target path is resolved from; ends with the separator.
+  // Where a relative path of the call is resolved from; ends with the separator.
+  // Empty when the working folder cannot be found (removed, or too deep for the
+  // system to tell): relative paths are refused then.
   std::u16string currentFolder;
 };
 

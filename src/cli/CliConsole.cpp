@@ -6,6 +6,7 @@
 #include <ostream>
 #include <utility>
 
+#include "cli/CliOutput.h"
 #include "core/text/Utf.h"
 
 namespace renamora::cli {
@@ -103,9 +104,10 @@ ConsolePrompter::ConsolePrompter(std::ostream& err, AnswerPolicy policy, bool in
 PromptAnswer ConsolePrompter::Show(PromptIcon /*icon*/, PromptButtons buttons, std::u16string_view caption,
                                    std::u16string_view text) {
   EraseLiveLine(err_);
-  std::string line = ToUtf8Lossy(OneLine(caption));
+  // Messages quote names, which may hold any character but "/".
+  std::string line = ConsoleText(OneLine(caption));
   if (!line.empty()) line += ": ";
-  line += ToUtf8Lossy(OneLine(text));
+  line += ConsoleText(OneLine(text));
   if (buttons == PromptButtons::Ok) {
     err_ << line << '\n';
     err_.flush();

@@ -1,5 +1,6 @@
 // Entry point of renamora-cli: the process's arguments, streams and folders.
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <iostream>
 #include <optional>
@@ -73,11 +74,13 @@ int wmain(int argc, wchar_t** argv) {
   module.resize(::GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size())));
   std::wstring current(32768, L'\0');
   current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+  // No working folder known: relative paths are refused rather than guessed.
+  const std::u16string currentFolder =
+      current.empty() ? std::u16string() : renamora::WithTrailingSeparator(Wide(current));
   renamora::FolderEnvironment folders;
   folders.programFile = Wide(module);
   folders.appData = EnvironmentValue(L"APPDATA");
-  return Run(args, folders, renamora::WithTrailingSeparator(Wide(current)), _isatty(_fileno(stderr)) != 0,
-             _isatty(_fileno(stdin)) != 0);
+  return Run(args, folders, currentFolder, _isatty(_fileno(stderr)) != 0, _isatty(_fileno(stdin)) != 0);
 }
 #else
 int main(int argc, char** argv) {
@@ -90,8 +93,16 @@ int main(int argc, char** argv) {
   folders.programFile = renamora::Utf8ToUtf16(got > 0 ? std::string(self, std::size_t(got)) : std::string(argv[0]));
   if (const char* xdg = std::getenv("XDG_DATA_HOME")) folders.xdgDataHome = renamora::Utf8ToUtf16(xdg);
   if (const char* home = std::getenv("HOME")) folders.home = renamora::Utf8ToUtf16(home);
-  char current[PATH_MAX];
-  const std::u16string cwd = ::getcwd(current, sizeof current) ? renamora::Utf8ToUtf16(current) : u"/";
-  return Run(args, folders, renamora::WithTrailingSeparator(cwd), ::isatty(2) != 0, ::isatty(0) != 0);
+  // getcwd fails when the folder was removed. A working folder deeper than
+  // PATH_MAX is there, but no path below it reaches the system calls. No working
+  // folder known: relative paths are refused rather than guessed.
+  std::u16string currentFolder;
+  if (char* cwd = ::getcwd(nullptr, 0)) {
+    if (cwd[0] == '/' && std::strlen(cwd) < PATH_MAX) {
+      currentFolder = renamora::WithTrailingSeparator(renamora::Utf8ToUtf16(cwd));
+    }
+    std::free(cwd);
+  }
+  return Run(args, folders, currentFolder, ::isatty(2) != 0, ::isatty(0) != 0);
 }
 #endif

@@ -18,6 +18,7 @@ enum FileAttribute : std::uint32_t {
   kAttrSystem = 0x4,
   kAttrDirectory = 0x10,
   kAttrArchive = 0x20,
+  kAttrDevice = 0x40,  // neither file, folder nor link: a device, a pipe or a socket
   kAttrReparsePoint = 0x400,
 };
 
@@ -151,5 +152,19 @@ std::unique_ptr<FileSystem> MakeSystemFileSystem();
 
 // Folder for temporary files of this user, ending with the path separator.
 std::u16string SystemTempFolder();
+
+// Whether ResolvePath follows a final component that is a link.
+enum class FinalLink { Keep, Follow };
+
+// The full path that a path names, as the system itself resolves it. POSIX (the
+// path must start with "/"): the links on the way are followed before "." and ".."
+// are applied, so "link/.." is the parent of the link's target, not the folder
+// holding the link; a final component is kept as it is (unless it is "." or "..",
+// ends with a separator, or Follow is asked), so a link named as a target stays
+// the link. Windows resolves "." and ".." by name, as the system does, gives a
+// path without a drive the current one, and leaves a "\\?\" path as it is.
+// Nothing when the path cannot be resolved: on POSIX when a folder on the way is
+// missing or cannot be searched.
+std::optional<std::u16string> ResolvePath(std::u16string_view path, FinalLink finalLink = FinalLink::Keep);
 
 }  // namespace renamora

@@ -168,6 +168,23 @@ class BadInput : public CliHarness {
     return result;
   }
 
+  // The surroundings of a call from dir, writing to out and err; a test changes
+  // what its row needs.
+  CliEnvironment Environment(std::ostream& out, std::ostream& err) {
+    CliEnvironment env{out,
+                       err,
+                       false,
+                       false,
+                       [] { return std::optional<std::string>(); },
+                       CallFileSystem(),
+                       *locale,
+                       *clock,
+                       {},
+                       WithTrailingSeparator(dir.Path())};
+    env.folders.programFile = dir / u"renamora-cli";
+    return env;
+  }
+
   // A call with the given data folder.
   CliResult CommandIn(const TempFolder& dataFolder, const std::u16string& command, const Args& rest) {
     Args args{command, u"--data-folder", dataFolder.Path()};
@@ -232,7 +249,9 @@ TEST_F(BadInput, BrokenRequestIsRefusedBeforeAnythingChanges) {
   requests.MakeFile(u"huge.ini",
                     "[EditRequest]\r\nMode=insert\r\n[InsertOptions]\r\nInsertKind=ToPosition\r\n"
                     "AtHead=1\r\nHeadTemplate=" +
-                        std::string(1 << 20, 'h') + "\r\n");
+                        std::string(1 << 16, 'h') + "\r\n");
+  // A whole request but for a comment that makes the file larger than any request.
+  requests.MakeFile(u"over1mib.ini", remove + ";" + std::string(1 << 20, 'c') + "\r\n");
   requests.MakeFile(u"group.ini", remove + "[Nope]\r\nMode=remove\r\n");
   requests.MakeFile(u"field.ini", remove + "Strings9=x\r\n");
   requests.MakeFile(u"enum.ini", remove + "RemoveKind=Sideways\r\n");
@@ -253,7 +272,8 @@ TEST_F(BadInput, BrokenRequestIsRefusedBeforeAnythingChanges) {
       {"section header without ]", {u"--request", file(u"open.ini")}, kExitRefused, "line 3"},
       {"line without =", {u"--request", file(u"noequals.ini")}, kExitRefused, "line 3"},
       // Longer than any name or path: no field can use it.
-      {"a line of 1 MB", {u"--request", file(u"huge.ini")}, kExitRefused, "InsertOptions.HeadTemplate"},
+      {"a line of 64 KB", {u"--request", file(u"huge.ini")}, kExitRefused, "InsertOptions.HeadTemplate"},
+      {"a file over 1 MiB", {u"--request", file(u"over1mib.ini")}, kExitRefused, "1 MiB"},
       {"no such file", {u"--request", file(u"none.ini"), u"--remove", u"IMG_"}, kExitRefused, "none.ini"},
       {"a folder as the file", {u"--request", file(u"folder.ini"), u"--remove", u"IMG_"}, kExitRefused, "folder.ini"},
       {"unknown group in the file", {u"--request", file(u"group.ini")}, kExitRefused, "line 5"},
@@ -635,6 +655,189 @@ TEST_F(BadInput, RunWhileAnotherRunHoldsTheDataFolderIsRefused) {
     EXPECT_EQ(Command(u"rename", {u"--head", u"y", u"--yes", work / u"T"}).status, kExitDone);
     EXPECT_EQ(work.Names(u"T"), (std::vector<std::u16string>{u"ya.txt", u"yb.txt"}));
     EXPECT_EQ(Command(u"undo", {u"--yes"}).status, kExitDone);
+  }
+}
+
+// Paths that name nothing usable: relative ones without a working folder (removed
+// while the shell sat in it, or too deep for the system to tell), and listing
+// files that cannot be written where asked. Each is refused before anything is
+// written, naming what is wrong.
+TEST_F(BadInput, PathsThatNameNothingAreRefusedBeforeAnythingIsWritten) {
+  dir.MakeFile(u"T/xa.txt", "a");
+  dir.MakeFolder(u"T/sub");
+  dir.MakeFile(u"edit.ini", "[EditRequest]\r\nMode=remove\r\n[RemoveOptions]\r\nStrings1=x\r\n");
+  dir.MakeFolder(u"listing.txt");
+  data.MakeFolder(u"Undos");
+  struct Row {
+    const char* label;
+    bool workingFolderKnown;
+    Args args;  // after the command
+    std::string errHas;
+  };
+  const std::u16string t = dir / u"T";
+  const Row rows[] = {
+      {"relative target", false, {u"rename", u"--remove", u"x", u"T"}, "working folder"},
+      {"relative request file", false, {u"rename", u"--request", u"edit.ini", t}, "working folder"},
+      {"relative data folder", false, {u"rename", u"--remove", u"x", u"--data-folder", u"D", t}, "working folder"},
+      {"relative listing", false, {u"save", u"--output", u"names.txt", t}, "working folder"},
+      {"listing in a folder that does not exist",
+       true,
+       {u"save", u"--output", dir / u"none/names.txt", t},
+       "does not exist"},
+      {"listing named as a folder", true, {u"save", u"--output", dir / u"T/sub", t}, "is a folder"},
+      {"listing whose .txt name is a folder", true, {u"save", u"--output", dir / u"listing", t}, "is a folder"},
+      {"empty listing name", true, {u"save", u"--output", u"", t}, "empty path"},
+      {"empty target", true, {u"rename", u"--remove", u"x", u""}, "empty path"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    const Lines tree = Snapshot(*fs, dir.Path());
+    const Lines dataTree = Snapshot(*fs, data.Path());
+    Args args = row.args;
+    args.insert(args.begin() + 1, {u"--data-folder", data.Path(), u"--yes"});
+    std::ostringstream out, err;
+    CliEnvironment env = Environment(out, err);
+    if (!row.workingFolderKnown) env.currentFolder.clear();
+    const int status = RunCli(args, env);
+    const CliResult r{status, out.str(), err.str()};
+    EXPECT_EQ(r.status, kExitRefused) << r.err;
+    ExpectErrHas(r, row.errHas);
+    EXPECT_EQ(Snapshot(*fs, dir.Path()), tree);
+    EXPECT_EQ(Snapshot(*fs, data.Path()), dataTree);
+  }
+}
+
+// Standard error that gives up after 64 KB: a question asked again and again
+// fails the test instead of filling memory.
+class CappedText final : public std::streambuf {
+ public:
+  std::string text;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (text.size() >= 64 * 1024) throw std::length_error("standard error runs on without end");
+    if (!traits_type::eq_int_type(c, traits_type::eof())) text += traits_type::to_char_type(c);
+    return traits_type::not_eof(c);
+  }
+};
+
+TEST_F(BadInput, DeclinedReplaceOfTheListingEndsTheCallWithoutWriting) {
+  dir.MakeFile(u"T/a.mp3");
+  dir.MakeFile(u"names.txt", "kept");
+  struct Row {
+    const char* label;
+    Args flags;
+    bool terminal;
+    std::vector<std::string> typed;  // one answer a line; then the end of input
+  };
+  const Row rows[] = {
+      {"--no", {u"--no"}, false, {}},
+      {"no flag and no terminal", {}, false, {}},
+      // A second question would be answered yes and replace the file.
+      {"no typed on the terminal", {}, true, {"no", "yes"}},
+      {"end of input on the terminal", {}, true, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    Args args{u"save", u"--data-folder", data.Path(), u"--output", dir / u"names.txt"};
+    args.insert(args.end(), row.flags.begin(), row.flags.end());
+    args.push_back(dir / u"T");
+    std::ostringstream out;
+    CappedText errText;
+    std::ostream err(&errText);
+    err.exceptions(std::ios::badbit);
+    std::size_t next = 0;
+    const auto readLine = [&]() -> std::optional<std::string> {
+      if (next < row.typed.size()) return row.typed[next++];
+      return std::nullopt;
+    };
+    CliEnvironment env = Environment(out, err);
+    env.inIsTerminal = row.terminal;
+    env.readLine = readLine;
+    EXPECT_EQ(RunCli(args, env), kExitRefused) << errText.text.substr(0, 2000);
+    EXPECT_EQ(dir.Read(u"names.txt"), "kept");
+    EXPECT_EQ(Snapshot(*fs, data.Path()), (Lines{"Undos/"}));
+    EXPECT_LE(next, 1u);
+  }
+}
+
+// Names may hold escape sequences and line breaks; a message quoting one must not
+// hand them to the terminal, nor let one message look like several.
+TEST_F(BadInput, NamesInMessagesCannotSendControlSequences) {
+  const std::u16string hostile = u"e\x1B]0;owned\x07\x1B[2J\nfake line\r";
+  struct Row {
+    const char* label;
+    Args args;
+    std::string errHas;
+    long lines;      // every message one line
+    bool posixOnly;  // Windows names cannot hold control characters
+  };
+  const Row rows[] = {
+      {"a target that does not exist", {u"preview", u"--head", u"x", dir / hostile}, "no such file", 1, false},
+      {"an unknown option", {u"preview", u"--" + hostile, dir.Path()}, "unknown option", 1, false},
+      {"a bad field value",
+       {u"preview", u"--set", u"RemoveOptions.RemoveKind=" + hostile, dir.Path()},
+       "bad value",
+       1,
+       false},
+      // The failed item, then the message that nothing was renamed.
+      {"a rename the system refuses", {u"rename", u"--head", u"x", u"--yes", dir / u"T"}, "was not renamed", 2, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+#ifdef _WIN32
+    if (row.posixOnly) continue;
+#endif
+    TempFolder rowData(*fs);
+    if (row.posixOnly) {
+      dir.MakeFile(u"T/" + hostile + u".txt", "x");
+      wrapper = std::make_unique<RefusingFileSystem>(*fs, dir / u"T");
+    }
+    Args args = row.args;
+    args.insert(args.begin() + 1, {u"--data-folder", rowData.Path()});
+    const CliResult r = Cli(args);
+    wrapper.reset();
+    EXPECT_NE(r.status, kExitDone);
+    ExpectErrHas(r, row.errHas);
+    for (const char c : r.err) {
+      if (static_cast<unsigned char>(c) < 0x20 && c != '\n') ADD_FAILURE() << "control character " << int(c);
+    }
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), row.lines) << r.err;
+  }
+}
+
+// A script must not take a cut-off listing for the whole one: when standard output
+// cannot be written (a full disk, a closed pipe) the call fails, after doing its
+// work, and says so.
+TEST_F(BadInput, OutputThatCannotBeWrittenFailsTheCall) {
+  struct Row {
+    const char* label;
+    Args args;  // the target folder follows, unless the call is --help
+    std::vector<std::u16string> namesAfter;
+  };
+  const Row rows[] = {
+      {"preview", {u"preview", u"--head", u"x-"}, {u"a.txt"}},
+      {"rename", {u"rename", u"--head", u"x-", u"--yes"}, {u"x-a.txt"}},
+      {"help", {u"--help"}, {u"a.txt"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempFolder work(*fs);
+    TempFolder rowData(*fs);
+    work.MakeFile(u"T/a.txt", "a");
+    Args args = row.args;
+    if (args[0] != u"--help") {
+      args.insert(args.begin() + 1, {u"--data-folder", rowData.Path()});
+      args.push_back(work / u"T");
+    }
+    std::ostream out(nullptr);  // every write fails
+    std::ostringstream err;
+    CliEnvironment env = Environment(out, err);
+    EXPECT_EQ(RunCli(args, env), kExitSomeFailed) << err.str();
+    ExpectErrHas(CliResult{0, {}, err.str()}, "standard output");
+    EXPECT_EQ(work.Names(u"T"), row.namesAfter);
+    // The run that went ahead can still be taken back.
+    EXPECT_EQ(fs->Exists(rowData / u"Undos/rollback.rbk"), row.namesAfter[0] != u"a.txt");
   }
 }
 

@@ -59,14 +59,15 @@ TEST(FormatPreviewTest, WritesEveryRowInEachFormat) {
        "  {\"old\": \"\xF0\x9F\x98\x80.txt\", \"new\": \"\xC3\xA9t\xC3\xA9.txt\"},\n"
        "  {\"info\": \"3 files skipped\"}\n"
        "]\n"},
-      // Columns are aligned by code points: the emoji and the accented letters are one each.
+      // Columns are aligned by the columns a terminal draws: the emoji takes two,
+      // the accented letters one each.
       {OutputFormat::Table, preview,
        "Old name      New name\n"
        "------------  ------------\n"
        "a.txt         b.txt\n"
        "tab here.txt  new line.txt\n"
        "q\"uote\\.txt   ctl?.txt\n"
-       "\xF0\x9F\x98\x80.txt         \xC3\xA9t\xC3\xA9.txt\n"
+       "\xF0\x9F\x98\x80.txt        \xC3\xA9t\xC3\xA9.txt\n"
        "3 files skipped\n"},
       {OutputFormat::Table, {{u"x", u"y", false}},
        "Old name  New name\n"
@@ -80,6 +81,40 @@ TEST(FormatPreviewTest, WritesEveryRowInEachFormat) {
   for (const Row& row : rows) {
     SCOPED_TRACE(static_cast<int>(row.format));
     EXPECT_EQ(FormatPreview(row.rows, row.format), row.expected);
+  }
+}
+
+// A terminal draws East Asian wide and fullwidth characters over two columns and
+// combining marks over none; the second column must start at one place in every row.
+TEST(FormatPreviewTest, TableColumnsLineUpOnTheTerminal) {
+  struct Row {
+    const char* label;
+    std::vector<PreviewRow> rows;
+    std::string table;
+  };
+  const Row rows[] = {
+      {"ideographs",
+       {{u"\u65E5\u672C\u8A9E.txt", u"a", false}, {u"abc", u"b", false}},
+       "Old name    New name\n"
+       "----------  --------\n"
+       "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt  a\n"
+       "abc         b\n"},
+      {"combining accents and fullwidth letters",
+       {{u"e\u0301te\u0301.txt", u"\uFF21\uFF22", false}, {u"\uAC00\uB098", u"y", false}},
+       "Old name  New name\n"
+       "--------  --------\n"
+       "e\xCC\x81te\xCC\x81.txt   \xEF\xBC\xA1\xEF\xBC\xA2\n"
+       "\xEA\xB0\x80\xEB\x82\x98      y\n"},
+      {"emoji beyond the first plane, and C1 controls",
+       {{u"\U0001F600\U0001F389", u"x\u009B2J", false}, {u"abcde", u"z", false}},
+       "Old name  New name\n"
+       "--------  --------\n"
+       "\xF0\x9F\x98\x80\xF0\x9F\x8E\x89      x?2J\n"
+       "abcde     z\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ(FormatPreview(row.rows, OutputFormat::Table), row.table);
   }
 }
 

@@ -86,6 +86,35 @@ TEST_F(CliRun, PreviewRowsInEveryFormat) {
   EXPECT_NE(table.find("Old name"), std::string::npos);
 }
 
+// The row limit's own message points to an options dialog; the command line's
+// way past the limit is named after it.
+TEST_F(CliRun, PreviewCutAtTheRowLimitNamesTheWayToSeeEveryRow) {
+  dir.MakeFile(u"IMG_1.jpg");
+  dir.MakeFile(u"IMG_2.jpg");
+  dir.MakeFile(u"IMG_3.jpg");
+  const std::string limit = "By default only 20 names are shown ('Preview file number' can be changed in 'Options')";
+  struct Row {
+    const char* label;
+    Args flags;
+    std::string tsv;
+  };
+  const Row rows[] = {
+      {"cut at 2 rows",
+       {u"--set", u"Option.Prenum=2"},
+       "IMG_1.jpg\t1.jpg\nIMG_2.jpg\t2.jpg\n" + limit + "\t\nAdd --all to show every name.\t\n"},
+      {"--all", {u"--set", u"Option.Prenum=2", u"--all"}, "IMG_1.jpg\t1.jpg\nIMG_2.jpg\t2.jpg\nIMG_3.jpg\t3.jpg\n"},
+      {"within the limit", {}, "IMG_1.jpg\t1.jpg\nIMG_2.jpg\t2.jpg\nIMG_3.jpg\t3.jpg\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    Args args = row.flags;
+    args.insert(args.end(), {u"--remove", u"IMG_", u"--format", u"tsv", dir.Path()});
+    const CliResult r = Command(u"preview", args);
+    EXPECT_EQ(r.status, kExitDone) << r.err;
+    EXPECT_EQ(r.out, row.tsv);
+  }
+}
+
 TEST_F(CliRun, RelativeTargetsAreResolvedByName) {
   dir.MakeFile(u"Trip/a.jpg");
   // The call runs in dir: "." and ".." are resolved, so "%%" sees the folder's name.

@@ -45,7 +45,9 @@ DirEntry MakeEntry(std::u16string name, const struct stat& st) {
   if (e.isLink) e.attributes |= kAttrReparsePoint;
   if (!name.empty() && name[0] == u'.') e.attributes |= kAttrHidden;
   if (!e.isLink && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) e.attributes |= kAttrReadOnly;
-  if (!e.isFolder && !e.isLink) e.attributes |= kAttrArchive;
+  // A pipe or a device is no file: reading it may never end.
+  if (S_ISREG(st.st_mode)) e.attributes |= kAttrArchive;
+  if (!S_ISREG(st.st_mode) && !e.isFolder && !e.isLink) e.attributes |= kAttrDevice;
   e.size = e.isFolder ? 0 : std::uint64_t(st.st_size);
   e.lastWrite = ToFileTime(st.st_mtim);
   e.name = std::move(name);
