@@ -19,6 +19,7 @@
 #include "core/NameParts.h"
 #include "core/Paths.h"
 #include "core/RenameEngine.h"
+#include "core/UndoJournal.h"
 #include "core/UndoLog.h"
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
@@ -359,6 +360,9 @@ class CliRun {
   }
   // Nothing when the data folder is there; else why it is not.
   std::optional<std::string> ResolveData();
+  // Holds the data folder's lock and turns a left journal into the undo log; the
+  // exit status when the call must not go on.
+  std::optional<int> HoldDataFolder();
   int Edit();
   int Undo();
 
@@ -402,12 +406,20 @@ int CliRun::Run() {
     return Fail("the data folder '" + Utf8(folders_.dataFolder) + "' cannot be written (the undo log goes in '" +
                 Utf8(undos) + "')");
   }
+  return call_.command == u"undo" ? Undo() : Edit();
+}
+
+std::optional<int> CliRun::HoldDataFolder() {
+  const bool changesFiles = call_.command == u"rename" || call_.command == u"undo";
   // One rename or undo at a time over a data folder: a second one would write its
   // pairs into the same journal and log and take the first one's undo away. The
-  // lock is held until this call has written its log.
+  // lock is held until this call has written its log. A call that changes nothing
+  // takes it only to turn a left journal into the log, and so writes nothing into
+  // the data folder when there is none.
+  if (!changesFiles && !env_.fs.Exists(UndoJournalPath(folders_.dataFolder))) return std::nullopt;
   lock_ = env_.fs.HoldFile(RunLockPath(folders_.dataFolder));
   if (lock_.status != HoldStatus::Held) {
-    if (!changesFiles) return call_.command == u"undo" ? Undo() : Edit();
+    if (!changesFiles) return std::nullopt;
     if (lock_.status == HoldStatus::Busy) {
       return Fail("another rename run or undo is using the data folder '" + Utf8(folders_.dataFolder) +
                   "'; try again when it has ended");
@@ -439,10 +451,11 @@ int CliRun::Run() {
       }
       break;
   }
-  return call_.command == u"undo" ? Undo() : Edit();
+  return std::nullopt;
 }
 
 int CliRun::Undo() {
+  if (auto refused = HoldDataFolder()) return *refused;
   SettingsFile settingsFile(env_.fs, env_.locale, folders_.dataFolder + u"Settings.ini");
   const OptionSettings options = LoadOptionSettings(settingsFile.Read());
   const StringTable texts = ChooseStringTable(env_.fs, env_.locale, folders_.programFolder, options.Language).table;
@@ -598,6 +611,10 @@ int CliRun::Edit() {
     if (request.Mode == EditMode::kSaveAll) program.CurrentMode = std::u16string(EditMode::kSaveSome);
   }
   program.ScopeIndex = request.Scope;
+
+  // The lock comes once the call is known to be sound, so that a refused call
+  // leaves nothing behind in the data folder.
+  if (auto refused = HoldDataFolder()) return *refused;
 
   // Everything the windows would do around the run.
   ConsolePrompter prompter(env_.err, call_.answers, env_.inIsTerminal, env_.readLine);
