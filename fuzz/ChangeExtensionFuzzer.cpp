@@ -8,7 +8,8 @@
 #include "core/InputChecks.h"
 #include "core/ops/ChangeOperations.h"
 #include "core/ops/ExtensionOperations.h"
-#include "core/text/AsciiCase.h"
+#include "core/text/LetterCase.h"
+#include "core/text/NameOrder.h"
 
 namespace renamora::fuzz {
 namespace {
@@ -22,14 +23,18 @@ class EchoExpander final : public TemplateExpander {
   int calls = 0;
 };
 
-// The conversions touch ASCII letters only and keep every other unit in place.
-void CheckSameButAsciiCase(std::u16string_view out, std::u16string_view name) {
+// The conversions change letters only, one unit for one, and never so that the
+// file system would see another name: each unit upper-cases as before.
+void CheckSameButCase(std::u16string_view out, std::u16string_view name) {
   FUZZ_CHECK(out.size() == name.size());
-  FUZZ_CHECK(EqualsIgnoringAsciiCase(out, name));
   for (std::size_t i = 0; i < out.size(); ++i) {
-    if (!IsAsciiLetter(name[i])) FUZZ_CHECK(out[i] == name[i]);
+    FUZZ_CHECK(UpcaseUnit(out[i]) == UpcaseUnit(name[i]));
+    if (!IsCasedLetter(name[i])) FUZZ_CHECK(out[i] == name[i]);
   }
 }
+
+bool IsUpperAlready(char16_t c) { return UpcaseUnit(c) == c; }
+bool IsLowerAlready(char16_t c) { return LowcaseUnit(c) == c; }
 
 void CheckChange(std::u16string_view name, const ChangeOptions& o) {
   EchoExpander expander;
@@ -47,31 +52,37 @@ void CheckChange(std::u16string_view name, const ChangeOptions& o) {
       if (o.CapitalizeFirst) {
         while (!rest.empty() && rest.front() <= u' ') rest.remove_prefix(1);
       }
-      CheckSameButAsciiCase(out, rest);
+      CheckSameButCase(out, rest);
       for (std::size_t i = 0; i < out.size(); ++i) {
         if (i == 0 && o.CapitalizeFirst) {
-          FUZZ_CHECK(!IsAsciiLower(out[0]));
+          FUZZ_CHECK(IsUpperAlready(out[0]));
         } else {
-          FUZZ_CHECK(!IsAsciiUpper(out[i]));
+          FUZZ_CHECK(IsLowerAlready(out[i]));
         }
       }
       break;
     }
     case CaseChoice::Upper:
-      CheckSameButAsciiCase(out, name);
-      for (char16_t c : out) FUZZ_CHECK(!IsAsciiLower(c));
+      CheckSameButCase(out, name);
+      for (char16_t c : out) FUZZ_CHECK(IsUpperAlready(c));
       break;
     case CaseChoice::CapitalizeWords:
-      CheckSameButAsciiCase(out, name);
-      // Only lower-case letters are ever changed, and the first is always a capital.
+      CheckSameButCase(out, name);
+      // Only lower-case letters are ever changed, each to its capital, and the first
+      // is always a capital; the last unit changes only when it is the first.
       for (std::size_t i = 0; i < out.size(); ++i) {
-        if (out[i] != name[i]) FUZZ_CHECK(IsAsciiLower(name[i]) && IsAsciiUpper(out[i]));
+        if (out[i] != name[i]) FUZZ_CHECK(IsLowercaseLetter(name[i]) && IsUpperAlready(out[i]));
       }
-      if (!out.empty()) FUZZ_CHECK(!IsAsciiLower(out[0]));
+      if (!out.empty()) FUZZ_CHECK(!IsLowercaseLetter(out[0]));
+      // A letter right after another letter is inside a word and stays.
+      for (std::size_t i = 1; i < out.size(); ++i) {
+        if (IsCasedLetter(name[i - 1])) FUZZ_CHECK(out[i] == name[i]);
+      }
+      if (out.size() > 1) FUZZ_CHECK(out.back() == name.back());
       // Not excluding small words, every letter after a blank starts a word.
       if (!o.ExcludeSmallWords) {
         for (std::size_t i = 1; i + 1 < out.size(); ++i) {
-          if (name[i - 1] == u' ' && IsAsciiLetter(name[i])) FUZZ_CHECK(IsAsciiUpper(out[i]));
+          if (name[i - 1] == u' ' && IsCasedLetter(name[i])) FUZZ_CHECK(!IsLowercaseLetter(out[i]));
         }
       }
       break;
@@ -94,14 +105,16 @@ void CheckExtension(std::u16string_view extension, const ExtensionOptions& o) {
     if (!out) return;
     FUZZ_CHECK(*out == o.NewExtension);
     // Selecting ignores case: only an extension that matches the old one changes.
-    if (!o.ReplaceAllTypes) FUZZ_CHECK(EqualsIgnoringAsciiCase(extension, o.OldExtension));
+    if (!o.ReplaceAllTypes) FUZZ_CHECK(EqualsIgnoringLetterCase(extension, o.OldExtension));
     return;
   }
-  const std::u16string converted = ToAsciiCase(extension, o.ExtensionUpper);
-  FUZZ_CHECK(out.has_value() == (converted != extension));
+  // No change exactly when every unit is in the wanted case already.
+  bool inCase = true;
+  for (char16_t c : extension) inCase = inCase && (o.ExtensionUpper ? IsUpperAlready(c) : IsLowerAlready(c));
+  FUZZ_CHECK(out.has_value() == !inCase);
   if (out) {
-    CheckSameButAsciiCase(*out, extension);
-    for (char16_t c : *out) FUZZ_CHECK(o.ExtensionUpper ? !IsAsciiLower(c) : !IsAsciiUpper(c));
+    CheckSameButCase(*out, extension);
+    for (char16_t c : *out) FUZZ_CHECK(o.ExtensionUpper ? IsUpperAlready(c) : IsLowerAlready(c));
   }
 }
 

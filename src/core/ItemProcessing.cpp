@@ -6,6 +6,7 @@
 #include "core/NameChecks.h"
 #include "core/NameOperations.h"
 #include "core/Paths.h"
+#include "core/text/NameOrder.h"
 #include "core/text/Utf.h"
 
 namespace renamora {
@@ -92,10 +93,12 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
   const std::u16string_view oldName = NameView(item.Path);
   const std::u16string cleanBase = CleanNewBase(std::move(newBase));
   // A change of letter case only is never numbered: the item itself would count as
-  // holding the name.
+  // holding the name. Case-only means equal by the built-in upper-case table, the one
+  // the case conversions and the Windows backend's case-only rename use; the
+  // locale's own mapping could call such a change a new name and number it.
   const bool numbered = oldName.size() != cleanBase.size() + extension.size() ||
-                        s_.locale.CompareNoCase(cleanBase, oldName.substr(0, cleanBase.size())) != 0 ||
-                        s_.locale.CompareNoCase(extension, oldName.substr(cleanBase.size())) != 0;
+                        CompareNtfsOrder(cleanBase, oldName.substr(0, cleanBase.size())) != 0 ||
+                        CompareNtfsOrder(extension, oldName.substr(cleanBase.size())) != 0;
   const MessageContext messages{s_.texts, s_.prompter};
   auto nameWith = [&](int number) {
     return number == 0 ? cleanBase + extension : cleanBase + u"(" + U16(std::to_string(number)) + u")" + extension;

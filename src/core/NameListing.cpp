@@ -10,7 +10,7 @@
 #include "core/Paths.h"
 #include "core/RenameEngine.h"
 #include "core/TargetCollection.h"
-#include "core/text/AsciiCase.h"
+#include "core/text/LetterCase.h"
 #include "core/text/NumberText.h"
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
@@ -51,7 +51,7 @@ int WeekDay(int year, int month, int day) {
   return static_cast<int>(weekDay < 0 ? weekDay + 7 : weekDay);
 }
 
-std::u16string AsciiLower(std::u16string_view text) { return ToAsciiCase(text, false); }
+std::u16string Lowered(std::u16string_view text) { return ToLetterCase(text, false); }
 
 std::u16string CommaFramed(std::u16string_view list) { return u"," + std::u16string(list) + u","; }
 
@@ -248,7 +248,7 @@ std::u16string ListingDateText(const LocalTime& time) {
 bool ListingTypePasses(const SaveOptions& options, std::u16string_view fileName) {
   if (!options.SpecialTypes) return true;
   const std::u16string dotted = ExtensionOf(NameView(fileName));
-  const std::u16string framed = CommaFramed(AsciiLower(dotted.empty() ? dotted : dotted.substr(1)));
+  const std::u16string framed = CommaFramed(Lowered(dotted.empty() ? dotted : dotted.substr(1)));
   const std::pair<bool, std::u16string_view> groups[] = {{options.Music, kMusicTypes},
                                                          {options.Document, kDocumentTypes},
                                                          {options.Film, kFilmTypes},
@@ -268,7 +268,7 @@ bool ListingTypePasses(const SaveOptions& options, std::u16string_view fileName)
 
 std::u16string ListingFilePath(std::u16string_view chosen) {
   std::u16string path(chosen);
-  if (AsciiLower(ExtensionOf(NameView(path))) != kFallbackExtension) path += kFallbackExtension;
+  if (Lowered(ExtensionOf(NameView(path))) != kFallbackExtension) path += kFallbackExtension;
   return path;
 }
 

@@ -15,7 +15,7 @@ std::string Show(const std::optional<std::u16string>& extension) {
   return extension ? "'" + ToUtf8Lossy(*extension) + "'" : "no change";
 }
 
-TEST(ChangeExtensionTest, SelectsIgnoringAsciiCaseAndReplacesCaseSensitively) {
+TEST(ChangeExtensionTest, SelectsIgnoringLetterCaseAndReplacesCaseSensitively) {
   struct Row {
     const char* label;
     std::u16string extension;
@@ -40,8 +40,8 @@ TEST(ChangeExtensionTest, SelectsIgnoringAsciiCaseAndReplacesCaseSensitively) {
       {"all types, file gains one", u"", true, u".jpg", u".txt", u".txt"},
       {"all types ignore old", u".TXT", true, u".jpg", u".txt", u".txt"},
       {"all types, already there", u".txt", true, u".jpg", u".txt", std::nullopt},
-      {"non-ASCII case matters", u".JP\u00c9G", false, u".jp\u00e9g", u".png", std::nullopt},
-      {"non-ASCII equal, ASCII case ignored", u".jP\u00c9g", false, u".JP\u00c9G", u".png", u".png"},
+      {"non-ASCII case ignored", u".JP\u00c9G", false, u".jp\u00e9g", u".png", u".png"},
+      {"non-ASCII letter differs", u".jP\u00c9g", false, u".JPEG", u".png", std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -54,7 +54,7 @@ TEST(ChangeExtensionTest, SelectsIgnoringAsciiCaseAndReplacesCaseSensitively) {
   }
 }
 
-TEST(ConvertExtensionCaseTest, MapsAsciiLettersAndReportsNoChange) {
+TEST(ConvertExtensionCaseTest, MapsEveryLetterAndReportsNoChange) {
   struct Row {
     const char* label;
     std::u16string extension;
@@ -66,9 +66,10 @@ TEST(ConvertExtensionCaseTest, MapsAsciiLettersAndReportsNoChange) {
       {"already upper", u".TXT", true, std::nullopt},
       {"no extension", u"", true, std::nullopt},
       {"no extension, lower", u"", false, std::nullopt},
-      {"to lower, non-ASCII stays", u".Jp\u00c9G", false, u".jp\u00c9g"},
-      {"to upper, non-ASCII stays", u".t\u00e4r", true, u".T\u00e4R"},
-      {"only non-ASCII letters", u".\u00e9", true, std::nullopt},
+      {"to lower, non-ASCII too", u".Jp\u00c9G", false, u".jp\u00e9g"},
+      {"to upper, non-ASCII too", u".t\u00e4r", true, u".T\u00c4R"},
+      {"only non-ASCII letters", u".\u00e9", true, u".\u00c9"},
+      {"no one-unit capital", u".\u00df", true, std::nullopt},
       {"mixed to lower", u".Gz", false, u".gz"},
       {"digits only", u".7z", false, std::nullopt},
       {"surrogate pair intact", u".\U0001F600a", true, u".\U0001F600A"},

@@ -2,6 +2,7 @@
 // with the templates expanded per item and the sequences restarting per folder.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,12 @@
 #include "core/NameListing.h"
 #include "core/Paths.h"
 #include "core/special/SpecialStrings.h"
+#include "core/text/NameOrder.h"
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
 #include "support/Fakes.h"
+#include "support/ForwardingFileSystem.h"
+#include "support/TableLocale.h"
 #include "support/TempFolder.h"
 
 namespace renamora {
@@ -144,6 +148,66 @@ TEST_F(ModeRun, CaseConversionWithAndWithoutTheExtension) {
     EXPECT_EQ(folder.Read(row.after), "data");
     EXPECT_EQ(world.run.Counters.Renamed, 1);
   }
+}
+
+// A locale with Turkish upper case ("i" to "İ") and no other letters: name case
+// conversions must not take the system's mapping, or results would differ by machine.
+class DottedILocale : public test::TableLocale {
+ public:
+  char16_t UpperUnit(char16_t c) const override { return c == u'i' ? u'\u0130' : c; }
+};
+
+// The real file system, but a name is found in any letter case, as on NTFS.
+class CaseBlindFileSystem final : public test::ForwardingFileSystem {
+ public:
+  using ForwardingFileSystem::ForwardingFileSystem;
+  std::optional<DirEntry> Stat(std::u16string_view path) override {
+    if (auto entry = Inner().Stat(path)) return entry;
+    const auto listed = Inner().ListFolder(path.substr(0, LastFolderEnd(path)), ListDetail::NamesAndKinds);
+    if (!listed) return std::nullopt;
+    for (const DirEntry& entry : *listed) {
+      if (CompareNtfsOrder(entry.name, NameView(path)) == 0) return entry;
+    }
+    return std::nullopt;
+  }
+};
+
+TEST_F(ModeRun, CaseConversionUsesTheBuiltInTablesWhateverTheLocale) {
+  world.locale = std::make_unique<DottedILocale>();
+  // As on Windows, the converted name "exists" already: the old name holds it. Only a
+  // change that is not case-only by the built-in table would be numbered for it.
+  std::unique_ptr<FileSystem> system = std::move(world.fs);
+  world.fs = std::make_unique<CaseBlindFileSystem>(*system);
+  struct Row {
+    const char* label;
+    CaseChoice kind;
+    bool includeExtension;
+    std::u16string before, after;
+  };
+  const Row rows[] = {
+      {"upper with the extension", CaseChoice::Upper, true, u"istanbul \u00e4rger.j\u00e9g",
+       u"ISTANBUL \u00c4RGER.J\u00c9G"},
+      {"capitals, extension kept", CaseChoice::CapitalizeWords, false, u"stra\u00dfe \u00fcber.\u00e9x",
+       u"Stra\u00dfe \u00dcber.\u00e9x"},
+      {"lower, capital first, with the extension", CaseChoice::Lower, true, u"\u041c\u0418\u0420.\u00c9X",
+       u"\u041c\u0438\u0440.\u00e9x"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempFolder folder(*world.fs);
+    folder.MakeFile(row.before, "data");
+    Target(folder.Path());
+    Mode(EditMode::kChange);
+    request.Change.ChangeKind = ChangeChoice::ConvertCase;
+    request.Change.CaseKind = row.kind;
+    request.Change.IncludeExtension = row.includeExtension;
+    Preview();
+    EXPECT_EQ(world.PreviewNewNames(), (Names{row.after}));
+    Rename();
+    EXPECT_EQ(folder.Names(), (Names{row.after}));
+    EXPECT_EQ(folder.Read(row.after), "data");
+  }
+  world.fs = std::move(system);  // the fixture's folder goes with the system's backend
 }
 
 TEST_F(ModeRun, ExtensionChangesFilesAndLeavesFoldersAlone) {

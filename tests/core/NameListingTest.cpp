@@ -244,6 +244,7 @@ TEST(ListingPartsTest, TypeFilter) {
       {"no extension never matches a group", music, u"README", false},
       {"other, lower case without dot", other(u"jpg,raw"), u"a.JPG", true},
       {"other, upper case without dot", other(u"JPG"), u"a.jpg", false},
+      {"other, non-ASCII letters lower-cased too", other(u"j\u00e9g"), u"a.J\u00c9G", true},
       {"other, dotted entry in its own case", other(u".JPG"), u"a.JPG", true},
       {"other, dotted entry in another case", other(u".JPG"), u"a.jpg", false},
       {"other, surrounding blanks removed", other(u"  raw  "), u"a.raw", true},

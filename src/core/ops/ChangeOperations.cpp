@@ -3,7 +3,8 @@
 
 #include <initializer_list>
 
-#include "core/text/AsciiCase.h"
+#include "core/text/LetterCase.h"
+#include "core/text/NameOrder.h"
 
 namespace renamora {
 namespace {
@@ -15,17 +16,21 @@ bool IsOneOf(std::u16string_view word, std::initializer_list<std::u16string_view
   return false;
 }
 
+// Upper case for a word's first letter: only lower-case letters change, so capitals
+// and title-case digraphs ("ǅ") stay as they are.
+char16_t Capital(char16_t c) { return IsLowercaseLetter(c) ? UpcaseUnit(c) : c; }
+
 // Whether the word starting at 0-based index at stays in lower case. Only words with
 // at least five characters after their first letter qualify, so a small word at the
 // very end of a title is still capitalised. Exact comparison: "oF" is no small word.
 bool IsSmallWordAt(std::u16string_view name, std::size_t at) {
   if (at + 5 >= name.size()) return false;
   const std::u16string_view rest = name.substr(at);
-  if (rest[0] == u'a' && !IsAsciiLetter(rest[1])) return true;
-  if (!IsAsciiLetter(rest[2])) {
+  if (rest[0] == u'a' && !IsCasedLetter(rest[1])) return true;
+  if (!IsCasedLetter(rest[2])) {
     return IsOneOf(rest.substr(0, 2), {u"an", u"of", u"in", u"at", u"is", u"to", u"or", u"by", u"on"});
   }
-  return !IsAsciiLetter(rest[3]) && IsOneOf(rest.substr(0, 3), {u"the", u"and", u"for", u"was"});
+  return !IsCasedLetter(rest[3]) && IsOneOf(rest.substr(0, 3), {u"the", u"and", u"for", u"was"});
 }
 
 }  // namespace
@@ -50,14 +55,14 @@ std::u16string ToLowerCase(std::u16string_view name, bool capitalizeFirst) {
     name = name.substr(first);
   }
   std::u16string out(name);
-  for (char16_t& c : out) c = AsciiLower(c);
-  if (capitalizeFirst && !out.empty()) out[0] = AsciiUpper(out[0]);
+  for (char16_t& c : out) c = LowcaseUnit(c);
+  if (capitalizeFirst && !out.empty()) out[0] = UpcaseUnit(out[0]);
   return out;
 }
 
 std::u16string ToUpperCase(std::u16string_view name) {
   std::u16string out(name);
-  for (char16_t& c : out) c = AsciiUpper(c);
+  for (char16_t& c : out) c = UpcaseUnit(c);
   return out;
 }
 
@@ -68,18 +73,18 @@ std::u16string CapitalizeWords(std::u16string_view name, bool excludeSmallWords)
   // letters are ever changed, and the tests below look at letters without regard to
   // case or at characters not yet reached, so changing out in place is safe.
   for (std::size_t i = 1; i + 1 < out.size(); ++i) {
-    if (!IsAsciiLower(out[i])) continue;
+    if (!IsLowercaseLetter(out[i])) continue;
     const char16_t before = out[i - 1];
     if (before == u'-') {
       // "1-day" starts a word after the hyphen, "well-known" does not.
-      if (i >= 2 && !IsAsciiLetter(out[i - 2])) out[i] = AsciiUpper(out[i]);
+      if (i >= 2 && !IsCasedLetter(out[i - 2])) out[i] = UpcaseUnit(out[i]);
       continue;
     }
-    if (IsAsciiLetter(before)) continue;
+    if (IsCasedLetter(before)) continue;
     if (excludeSmallWords && IsSmallWordAt(out, i)) continue;
-    out[i] = AsciiUpper(out[i]);
+    out[i] = UpcaseUnit(out[i]);
   }
-  if (!out.empty()) out[0] = AsciiUpper(out[0]);
+  if (!out.empty()) out[0] = Capital(out[0]);
   return out;
 }
 

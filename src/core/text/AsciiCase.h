@@ -1,6 +1,5 @@
-// Letter case of the ASCII letters only: names' case conversions, extension
-// matching, and the names of settings sections and keys leave every other
-// character as it is.
+// Letter case of the ASCII letters only, for the program's own words (settings
+// sections and keys, request fields): names and extensions use LetterCase.h.
 #pragma once
 
 #include <string>
