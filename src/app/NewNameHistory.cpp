@@ -17,7 +17,9 @@ void NewNameHistory::Load() {
 void NewNameHistory::Store() {
   if (maximum_ == 0) {
     entries_.clear();
-    if (fs_.Exists(path_)) fs_.DeleteFile(path_);
+    // The history only offers earlier texts: a file that cannot go or be written
+    // costs the offer, never a run.
+    if (fs_.Exists(path_)) static_cast<void>(fs_.DeleteFile(path_));
     return;
   }
   if (entries_.size() > std::size_t(maximum_)) entries_.resize(std::size_t(maximum_));
@@ -25,7 +27,7 @@ void NewNameHistory::Store() {
   // no read rights) would be replaced by this session's few entries: it stays as
   // it is, and the list in memory serves this session.
   if (!fs_.ReadFile(path_) && fs_.Exists(path_)) return;
-  WriteTextLines(fs_, path_, entries_, locale_);
+  static_cast<void>(WriteTextLines(fs_, path_, entries_, locale_));
 }
 
 void NewNameHistory::Add(std::u16string_view text) {
@@ -54,7 +56,8 @@ bool NewNameHistory::Clear(Prompter& prompter, const TextLookup& texts) {
   if (prompter.Show(PromptIcon::Question, PromptButtons::YesNo, caption, texts.Lookup(298)) != PromptAnswer::Yes) {
     return false;
   }
-  if (fs_.Exists(path_)) fs_.DeleteFile(path_);
+  // A file that cannot be deleted would bring the list back at the next start.
+  if (fs_.Exists(path_) && !fs_.DeleteFile(path_)) return false;
   entries_.clear();
   return true;
 }
@@ -74,9 +77,9 @@ bool NewNameHistory::SaveEditorText(std::u16string_view text) {
   std::vector<std::u16string> lines = SplitLines(text);
   std::erase_if(lines, [](const std::u16string& line) { return line.empty(); });
   if (lines.empty()) {
-    if (fs_.Exists(path_)) fs_.DeleteFile(path_);
+    if (fs_.Exists(path_)) static_cast<void>(fs_.DeleteFile(path_));
   } else {
-    WriteTextLines(fs_, path_, lines, locale_);
+    static_cast<void>(WriteTextLines(fs_, path_, lines, locale_));
   }
   entries_ = std::move(lines);
   // A saved list of five entries limits the history to five from now on, and an

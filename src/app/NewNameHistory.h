@@ -33,7 +33,7 @@ class NewNameHistory final : public TemplateHistory {
   void ChangeMaximum(int maximum);
 
   // Asks message 298; on Yes the file and the list are gone. True when cleared.
-  bool Clear(Prompter& prompter, const TextLookup& texts);
+  [[nodiscard]] bool Clear(Prompter& prompter, const TextLookup& texts);
 
   // The editor's text: the file's lines, or nothing when there is no file.
   std::optional<std::u16string> EditorText() const;

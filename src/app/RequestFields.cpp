@@ -539,7 +539,9 @@ std::vector<std::u16string> PresetLines(const CliRequest& cli) {
   IniDocument doc;
   for (const Field& f : kFields) {
     const auto value = Current(At(f, current));
-    if (value && value != Current(At(f, defaults))) doc.SetText(GroupOf(f), KeyOf(f), *value);
+    // A value with a line break cannot be a preset line; SetField refuses such
+    // values, so none reaches here.
+    if (value && value != Current(At(f, defaults))) static_cast<void>(doc.SetText(GroupOf(f), KeyOf(f), *value));
   }
   return doc.Lines();
 }
@@ -558,7 +560,10 @@ std::vector<std::u16string> FieldHelpLines() {
 }
 
 void ApplyOptionOverrides(const CliRequest& cli, IniDocument& settings) {
-  for (const auto& [key, value] : cli.optionOverrides) settings.SetText(SettingsKey::kOption, key, value);
+  // SetField refuses the line breaks that no settings line can hold.
+  for (const auto& [key, value] : cli.optionOverrides) {
+    static_cast<void>(settings.SetText(SettingsKey::kOption, key, value));
+  }
 }
 
 }  // namespace renamora

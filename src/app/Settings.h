@@ -103,7 +103,7 @@ OptionsSaveResult SaveDialogOptions(SettingsFile& file, const OptionSettings& op
 
 // The window place when the main window closes, and the renamed-files total
 // when it is not 0 (a 0 never overwrites a total another instance stored).
-bool SaveFormOnClose(SettingsFile& file, const FormSettings& form);
+[[nodiscard]] bool SaveFormOnClose(SettingsFile& file, const FormSettings& form);
 
 // The options the engine's command and run read.
 RunOptions RunOptionsFrom(const OptionSettings& options);

@@ -42,10 +42,11 @@ class IniDocument {
   bool Bool(std::u16string_view section, std::u16string_view key, bool fallback) const;
 
   // Each gives false when the value cannot be stored as it is (a line break in
-  // it, or a name no line can hold) and leaves the document unchanged then.
+  // it, or a name no line can hold) and leaves the document unchanged then; a
+  // number or a truth value under one of the program's own keys always can be.
   // Values that the reading rules would alter (blanks at either end, enclosing
   // quotes) are written in quotes so that they read back unchanged.
-  bool SetText(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  [[nodiscard]] bool SetText(std::u16string_view section, std::u16string_view key, std::u16string_view value);
   bool SetInteger(std::u16string_view section, std::u16string_view key, std::int64_t value);
   bool SetBool(std::u16string_view section, std::u16string_view key, bool value);
   // Removes every line of the key in every section of that name; true when
@@ -83,15 +84,15 @@ class SettingsFile {
   }
 
   // Each write reaches the disk before it returns; the first one creates the file.
-  bool WriteText(std::u16string_view section, std::u16string_view key, std::u16string_view value);
-  bool WriteInteger(std::u16string_view section, std::u16string_view key, std::int64_t value);
-  bool WriteBool(std::u16string_view section, std::u16string_view key, bool value);
-  bool DeleteKey(std::u16string_view section, std::u16string_view key);
+  [[nodiscard]] bool WriteText(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  [[nodiscard]] bool WriteInteger(std::u16string_view section, std::u16string_view key, std::int64_t value);
+  [[nodiscard]] bool WriteBool(std::u16string_view section, std::u16string_view key, bool value);
+  [[nodiscard]] bool DeleteKey(std::u16string_view section, std::u16string_view key);
 
   // Several changes in one rewrite. `change` edits the current content and
   // returns false to abandon the write. Gives false when the file exists but
   // cannot be read (writing then would wipe it) or cannot be written.
-  bool Update(const std::function<bool(IniDocument&)>& change);
+  [[nodiscard]] bool Update(const std::function<bool(IniDocument&)>& change);
 
  private:
   FileSystem& fs_;

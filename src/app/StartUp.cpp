@@ -44,7 +44,8 @@ void CreateFolderChain(FileSystem& fs, std::u16string_view folder) {
     if (i < whole.size() && whole[i] != kPathSeparator) continue;
     const std::u16string part = whole.substr(0, i);
     if (part.back() == u':' || fs.IsFolder(part)) continue;
-    fs.CreateFolder(part);
+    // A folder that cannot be made shows when the data folder is checked.
+    static_cast<void>(fs.CreateFolder(part));
   }
 }
 
@@ -55,7 +56,7 @@ bool UndoFolderUsable(FileSystem& fs, const std::u16string& undos, DataFolderRul
   if (!fs.CreateFolder(undos)) return false;
   if (IsWritableFolder(fs, undos)) return true;
   // Created but not writable (a folder that grants creation only): leave no trace.
-  fs.DeleteFolder(undos);
+  static_cast<void>(fs.DeleteFolder(undos));
   return false;
 }
 
@@ -103,7 +104,8 @@ std::optional<std::size_t> FolderKeyIndex(std::u16string_view key) {
 bool IsWritableFolder(FileSystem& fs, std::u16string_view folder) {
   const std::u16string probe = WithTrailingSeparator(folder) + std::u16string(kProbeName);
   if (!fs.WriteFile(probe, {})) return false;
-  fs.DeleteFile(probe);
+  // An empty probe file left behind harms nothing; the folder is writable.
+  static_cast<void>(fs.DeleteFile(probe));
   return true;
 }
 
@@ -119,11 +121,12 @@ ProgramFolders ResolveFolders(FileSystem& fs, const FolderEnvironment& env, Data
   CreateFolderChain(fs, data);
   for (const std::u16string_view part : {kVendorFolder, kProductFolder}) {
     data += part;
-    if (!fs.IsFolder(data)) fs.CreateFolder(data);
+    if (!fs.IsFolder(data)) static_cast<void>(fs.CreateFolder(data));
     data += kPathSeparator;
   }
   const std::u16string undos = data + std::u16string(kUndoFolder);
-  if (!fs.IsFolder(undos)) fs.CreateFolder(undos);
+  // What cannot be made here is found when the undo log is written, and said then.
+  if (!fs.IsFolder(undos)) static_cast<void>(fs.CreateFolder(undos));
   folders.dataFolder = data;
   return folders;
 }
@@ -139,7 +142,8 @@ std::optional<std::vector<std::u16string>> TakeHandOverFile(FileSystem& fs, cons
   // A file that cannot be read hands over nothing; it is deleted all the same
   // so that it cannot hand its paths to a later, unrelated start.
   std::vector<std::u16string> lines = ReadTextLines(fs, path, locale).value_or(std::vector<std::u16string>{});
-  fs.DeleteFile(path);
+  // One that cannot be deleted would hand its paths over again: none are taken.
+  if (!fs.DeleteFile(path)) return std::nullopt;
   std::erase_if(lines, [](const std::u16string& line) { return line.empty(); });
   return lines;
 }

@@ -72,7 +72,7 @@ std::optional<std::vector<std::u16string>> TakeHandOverFile(FileSystem& fs, cons
                                                             std::u16string_view folder);
 // "Rename in another session": the paths for the next instance, one a line.
 // False, and nothing written, when a path holds a line break.
-bool WriteHandOverFile(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder,
+[[nodiscard]] bool WriteHandOverFile(FileSystem& fs, const Locale& locale, std::u16string_view dataFolder,
                        const std::vector<std::u16string>& paths);
 
 struct StartServices {
@@ -125,6 +125,6 @@ std::vector<std::u16string> LoadFolderHistory(const IniDocument& doc, int folder
 // Writes at most `foldernum` entries as Folder0... and deletes every higher
 // Folder key, in one rewrite. Entries that no settings line can hold are left
 // out, so the stored list has no gap.
-bool SaveFolderHistory(SettingsFile& file, const std::vector<std::u16string>& history, int foldernum);
+[[nodiscard]] bool SaveFolderHistory(SettingsFile& file, const std::vector<std::u16string>& history, int foldernum);
 
 }  // namespace renamora

@@ -390,8 +390,10 @@ std::optional<std::string> CliRun::ResolveData() {
   if (!env_.fs.IsFolder(folder) && !env_.fs.CreateFolder(folder)) {
     return "the data folder '" + Utf8(*call_.dataFolder) + "' cannot be created";
   }
+  // Rename and undo refuse a data folder whose Undos cannot be written; a call
+  // that only reads goes ahead without it.
   const std::u16string undos = folder + u"Undos";
-  if (!env_.fs.IsFolder(undos)) env_.fs.CreateFolder(undos);
+  if (!env_.fs.IsFolder(undos)) static_cast<void>(env_.fs.CreateFolder(undos));
   folders_.dataFolder = folder;
   return std::nullopt;
 }
@@ -481,6 +483,9 @@ int CliRun::Undo() {
       return kExitRefused;
     case UndoOutcome::NoLog:
       return kExitNothingToDo;
+    case UndoOutcome::Unwritten:
+      return Fail("the pairs of the last run cannot be written to the undo log '" + Utf8(log.Path()) +
+                  "'; nothing was taken back");
     case UndoOutcome::Stopped:
     case UndoOutcome::Incomplete:
       env_.err << "renamora-cli: the pairs not restored stay in the undo log; undo again once what stood in "
@@ -706,7 +711,10 @@ int CliRun::Edit() {
   // A command-line run has no window to wait for: the undo log is written now.
   const bool logged = undo.WritePending();
   if (program.RenamedTotal != form.Totalfiles) {
-    settingsFile.WriteInteger(u"Form", u"Totalfiles", static_cast<std::int64_t>(program.RenamedTotal));
+    if (!settingsFile.WriteInteger(u"Form", u"Totalfiles", static_cast<std::int64_t>(program.RenamedTotal))) {
+      env_.err << "renamora-cli: the settings file '" << Utf8(settingsFile.Path())
+               << "' cannot be written; the count of renamed files is not kept\n";
+    }
   }
   if (!logged) {
     env_.err << "renamora-cli: the undo log '" << Utf8(undo.Path()) << "' cannot be written; ";

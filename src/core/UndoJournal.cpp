@@ -134,7 +134,8 @@ std::u16string UndoJournalPath(std::u16string_view dataFolder) {
 bool UndoJournal::Open() {
   // The start-up creates the folder, but a user may have removed it since.
   const std::u16string folder = path_.substr(0, LastFolderEnd(path_));
-  if (!fs_.IsFolder(folder)) fs_.CreateFolder(folder);
+  // A folder that cannot be made makes the journal fail below, which stops the run.
+  if (!fs_.IsFolder(folder)) static_cast<void>(fs_.CreateFolder(folder));
   file_ = fs_.CreateMappedFile(path_);
   if (!file_ || !file_->WriteAt(0, kMagic)) {
     failed_ = true;
@@ -207,8 +208,11 @@ void UndoJournal::Done(std::u16string_view currentPath, std::u16string_view prev
 
 void UndoJournal::Discard() {
   if (file_) {
+    // Emptied first: a journal that cannot be deleted must not bring pairs the log
+    // already holds back at the next start, perhaps after they were undone.
+    static_cast<void>(file_->WriteAt(kMagic.size(), std::string_view(kZeroHeader, kHeaderSize)));
     file_.reset();
-    fs_.DeleteFile(path_);
+    static_cast<void>(fs_.DeleteFile(path_));
   }
   failed_ = false;
   started_ = false;

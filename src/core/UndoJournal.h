@@ -42,8 +42,8 @@ class UndoJournal {
   const std::u16string& Path() const { return path_; }
 
  private:
-  bool Open();
-  bool Write(std::uint64_t offset, std::string_view bytes);
+  [[nodiscard]] bool Open();
+  [[nodiscard]] bool Write(std::uint64_t offset, std::string_view bytes);
 
   FileSystem& fs_;
   std::u16string path_;

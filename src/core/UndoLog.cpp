@@ -117,11 +117,18 @@ UndoLog::Recovery UndoLog::RecoverJournal(std::size_t* pairCount) {
   if (const std::optional<JournalContent> content = ReadJournal(*bytes)) {
     for (const auto& pair : PairsToUndo(*content, fs_)) lines.Add(pair.CurrentPath, pair.PreviousPath);
   }
-  // A journal without a pair has nothing to undo: the log of the run before stays.
-  if (!lines.empty() && !WriteLog(lines)) return Recovery::Failed;
-  fs_.DeleteFile(journal_.Path());
+  // A journal without a pair has nothing to undo: the log of the run before stays,
+  // and the journal harms nothing where it cannot go.
+  if (lines.empty()) {
+    static_cast<void>(fs_.DeleteFile(journal_.Path()));
+    return Recovery::NoJournal;
+  }
+  if (!WriteLog(lines)) return Recovery::Failed;
+  // A journal that stays would bring its pairs back into the log at every start,
+  // also after they were undone.
+  if (!fs_.DeleteFile(journal_.Path())) return Recovery::Failed;
   if (pairCount) *pairCount = lines.size();
-  return lines.empty() ? Recovery::NoJournal : Recovery::Recovered;
+  return Recovery::Recovered;
 }
 
 void UndoLog::ScheduleFlush() {
@@ -159,16 +166,18 @@ bool UndoLog::RecordSingle(std::u16string_view currentPath, std::u16string_view 
 
 bool UndoLog::WriteLog(const UndoPairLines& pairs) {
   if (fs_.Exists(path_)) {
-    // Windows refuses to replace a read-only file; the mark only guards the log at rest.
-    fs_.SetAttributes(path_, kAttrArchive);
+    // Windows refuses to replace a read-only file; the mark only guards the log at
+    // rest. Where it cannot be taken off, the write below fails and says so.
+    static_cast<void>(fs_.SetAttributes(path_, kAttrArchive));
   } else {
     // The start-up creates the folder, but a user may have removed it since.
     const std::u16string folder = path_.substr(0, LastFolderEnd(path_));
-    if (!fs_.IsFolder(folder)) fs_.CreateFolder(folder);
+    if (!fs_.IsFolder(folder)) static_cast<void>(fs_.CreateFolder(folder));
   }
   const bool written = fs_.WriteFile(path_, EncodeText(pairs.Pieces(), locale_));
   // A failed write leaves the old log, which must rest read-only all the same.
-  if (fs_.Exists(path_)) fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly);
+  // The mark is a guard against other programs, not part of the log.
+  if (fs_.Exists(path_)) static_cast<void>(fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly));
   return written;
 }
 
@@ -180,7 +189,7 @@ UndoResult UndoLog::Undo(const UndoServices& s) {
   }
   // Pairs of a run that ended moments ago may still wait for the deferred write; the
   // log alone would then take back the run before it instead of the last one.
-  WritePending();
+  if (!WritePending()) return {.Outcome = UndoOutcome::Unwritten, .Failures = {}};
   std::optional<std::vector<std::u16string>> lines = ReadTextLines(fs_, path_, locale_);
   if (!lines) return {.Outcome = UndoOutcome::NoLog, .Failures = {}};
 
@@ -205,8 +214,10 @@ UndoResult UndoLog::Undo(const UndoServices& s) {
   }
   lines.reset();
   if (left.empty()) {
-    fs_.SetAttributes(path_, kAttrArchive);
-    if (!fs_.DeleteFile(path_)) fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly);
+    // A log that cannot go holds pairs already taken back; a later undo finds
+    // their items gone and names them, renaming nothing.
+    static_cast<void>(fs_.SetAttributes(path_, kAttrArchive));
+    if (!fs_.DeleteFile(path_)) static_cast<void>(fs_.SetAttributes(path_, kAttrArchive | kAttrReadOnly));
   } else if (result.Restored > 0) {
     // A failed write leaves the whole log; its restored pairs then fail in a later
     // undo as items no longer there, and nothing is renamed twice.

@@ -82,6 +82,7 @@ struct UndoServices {
 enum class UndoOutcome {
   Declined,    // the question was not answered Yes; nothing was touched
   NoLog,       // the log could not be read (gone since the button was enabled)
+  Unwritten,   // the last run's pairs could not be written to the log; nothing was touched
   Completed,   // every pair was restored and the log is deleted
   Incomplete,  // every pair was tried, some could not be restored: the log keeps those
   Stopped,     // Cancel ended the loop; the log keeps every pair not restored
@@ -124,22 +125,23 @@ class UndoLog : public RunSink, private RenameSteps {
   RenameSteps* Steps() override { return this; }
   void RecordUndoPair(std::u16string_view currentPath, std::u16string_view previousPath) override;
   std::size_t PendingUndoPairs() const override { return pending_.size(); }
-  void FlushNow() override { WritePending(); }
+  // A failed write keeps the pairs pending and the journal on disk.
+  void FlushNow() override { static_cast<void>(WritePending()); }
   // Marks the write as due and starts the caller's one-shot timer (onFlushScheduled),
   // which calls FlushTimerElapsed when it fires.
   void ScheduleFlush() override;
   void RenameFailed(std::u16string_view oldName, std::u16string_view newName, RenameStatus status) override;
 
   // The edit window's 3000 ms timer fired (it has already stopped itself).
-  void FlushTimerElapsed() { WritePending(); }
+  void FlushTimerElapsed() { static_cast<void>(WritePending()); }
   bool FlushScheduled() const { return flushDue_; }
 
   // Replaces the log with all pending pairs and empties them. With no pair pending
   // the log is left as it is. False when the file could not be written; the pairs
   // then stay pending for the next write.
-  bool WritePending();
+  [[nodiscard]] bool WritePending();
   // The single-item rename: the log holds just this pair; pending pairs are untouched.
-  bool RecordSingle(std::u16string_view currentPath, std::u16string_view previousPath);
+  [[nodiscard]] bool RecordSingle(std::u16string_view currentPath, std::u16string_view previousPath);
 
   // At the program's start: a journal left by a run that never wrote its log (the
   // program was killed or crashed) becomes the undo log, and goes. Recovered: the
@@ -160,7 +162,7 @@ class UndoLog : public RunSink, private RenameSteps {
  private:
   bool StepStarting(std::u16string_view currentPath, std::u16string_view previousPath) override;
   void StepDone(std::u16string_view currentPath, std::u16string_view previousPath) override;
-  bool WriteLog(const UndoPairLines& pairs);
+  [[nodiscard]] bool WriteLog(const UndoPairLines& pairs);
   UndoResult TakeBack(const std::vector<std::u16string>& lines, const UndoServices& s, bool withProgress,
                       std::vector<bool>& restored);
 

@@ -54,7 +54,7 @@ class MappedFile {
   virtual ~MappedFile() = default;
   // Writes bytes at offset, growing the file as needed; false when it cannot grow
   // (the disk is full), and nothing is written then.
-  virtual bool WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
+  [[nodiscard]] virtual bool WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
 };
 
 // Told of each step of a rename that goes through a temporary name (a change of
@@ -111,18 +111,20 @@ class FileSystem {
   // Renames without ever replacing an existing item. A change of letter case
   // only is carried out even on case-insensitive file systems, through a temporary
   // name where needed; steps, when given, is told of each step of that way.
-  virtual RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) = 0;
-  RenameStatus Rename(std::u16string_view from, std::u16string_view to) { return Rename(from, to, nullptr); }
+  [[nodiscard]] virtual RenameStatus Rename(std::u16string_view from, std::u16string_view to, RenameSteps* steps) = 0;
+  [[nodiscard]] RenameStatus Rename(std::u16string_view from, std::u16string_view to) {
+    return Rename(from, to, nullptr);
+  }
 
-  virtual bool CreateFolder(std::u16string_view path) = 0;
-  virtual bool DeleteFolder(std::u16string_view path) = 0;  // empty folders only
-  virtual bool DeleteFile(std::u16string_view path) = 0;
-  virtual bool SetAttributes(std::u16string_view path, std::uint32_t attributes) = 0;
+  [[nodiscard]] virtual bool CreateFolder(std::u16string_view path) = 0;
+  [[nodiscard]] virtual bool DeleteFolder(std::u16string_view path) = 0;  // empty folders only
+  [[nodiscard]] virtual bool DeleteFile(std::u16string_view path) = 0;
+  [[nodiscard]] virtual bool SetAttributes(std::u16string_view path, std::uint32_t attributes) = 0;
 
   virtual std::optional<std::string> ReadFile(std::u16string_view path) = 0;
   // Replaces the file as a whole: a temporary file beside it is written and then
   // moved over the target, so a crash leaves either the old or the new content.
-  virtual bool WriteFile(std::u16string_view path, std::string_view bytes) = 0;
+  [[nodiscard]] virtual bool WriteFile(std::u16string_view path, std::string_view bytes) = 0;
 
   // Creates (or empties) a file to be written through a MappedFile; nothing where
   // the file cannot be made or the backend has no such files. The file is held
@@ -134,7 +136,7 @@ class FileSystem {
 
   // Creates (or opens) a file and holds it, the lock of a data folder. A stand-in
   // file system that lives in one process has nobody to hold it against.
-  virtual FileHold HoldFile(std::u16string_view /*path*/) { return {std::make_unique<HeldFile>(), HoldStatus::Held}; }
+  [[nodiscard]] virtual FileHold HoldFile(std::u16string_view /*path*/) { return {std::make_unique<HeldFile>(), HoldStatus::Held}; }
 
   bool Exists(std::u16string_view path) { return Stat(path).has_value(); }
   bool IsFile(std::u16string_view path) {

@@ -142,7 +142,7 @@ TEST_F(HistoryTest, TheLastTextOfARunEndsOnTop) {
   history.Add(u"_Z");
   EXPECT_EQ(history.Entries(), (Lines{u"_Z", u"A_"}));
   // A missing file leaves the list as it is.
-  fs->DeleteFile(file);
+  EXPECT_TRUE(fs->DeleteFile(file));
   history.Load();
   EXPECT_EQ(history.Entries(), (Lines{u"_Z", u"A_"}));
 }

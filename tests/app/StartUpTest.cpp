@@ -102,7 +102,7 @@ TEST(StartUpTest, ReadOnlyUndosOnDiskMovesTheDataFolder) {
   // read-only attribute of a folder does not stop writing: the case can only be
   // seen where the folder really refuses a write.
   if (IsWritableFolder(*fs, undos)) {
-    fs->SetAttributes(undos, 0);
+    EXPECT_TRUE(fs->SetAttributes(undos, 0));
     GTEST_SKIP() << "this account can write into a read-only folder (root?)";
   }
   FolderEnvironment env;
@@ -110,7 +110,7 @@ TEST(StartUpTest, ReadOnlyUndosOnDiskMovesTheDataFolder) {
   env.appData = temp / u"data";
   env.xdgDataHome = temp / u"data";
   const ProgramFolders folders = ResolveFolders(*fs, env);
-  fs->SetAttributes(undos, 0);
+  EXPECT_TRUE(fs->SetAttributes(undos, 0));
   EXPECT_EQ(folders.dataFolder, Folder(temp, "data/Altomira/Renamora"));
 }
 

@@ -272,7 +272,7 @@ class TreeMaker {
   TreeMaker(Rng& rng, FileSystem& fs, std::u16string root) : rng_(rng), fs_(fs), root_(std::move(root)) {}
 
   TreeHints Make(int mostEntries) {
-    fs_.CreateFolder(root_);
+    EXPECT_TRUE(fs_.CreateFolder(root_));
     folders_.push_back(root_);
     const int entries = 1 + int(Below(rng_, std::size_t(mostEntries)));
     int made = 0;
@@ -337,7 +337,7 @@ class TreeMaker {
   void MaybeHide(const std::u16string& path) {
     // POSIX hides by the leading dot alone; Windows by the attribute.
     if (!kPosix && Chance(rng_, 12)) {
-      fs_.SetAttributes(path, kAttrHidden | (fs_.IsFolder(path) ? 0u : std::uint32_t(kAttrArchive)));
+      EXPECT_TRUE(fs_.SetAttributes(path, kAttrHidden | (fs_.IsFolder(path) ? 0u : std::uint32_t(kAttrArchive))));
     }
   }
 

@@ -130,7 +130,7 @@ class Listing : public testing::Test {
     dir.MakeFile(u"b.txt", std::string(512, 'b'));
     dir.MakeFile(u"a.mp3", std::string(1536, 'a'));
     dir.MakeFile(u".hidden.txt");
-    fs->SetAttributes(dir / u".hidden.txt", kAttrHidden);
+    EXPECT_TRUE(fs->SetAttributes(dir / u".hidden.txt", kAttrHidden));
     dir.MakeFolder(u"Empty");
     dir.MakeFile(u"Sub/c.txt");
     dir.MakeFile(u"Sub/Deep/d.txt");
@@ -405,7 +405,7 @@ TEST_F(Listing, WritesTheFileAndEndsTheEdit) {
     EXPECT_EQ(host.events, row.hostEvents);
     EXPECT_EQ(run.EditDone, row.editDone);
     EXPECT_TRUE(prompter.shown.empty());
-    fs->DeleteFile(written);
+    EXPECT_TRUE(fs->DeleteFile(written));
   }
 }
 
@@ -446,7 +446,9 @@ TEST_F(Listing, ChoosingTheFile) {
     prompter.shown.clear();
     host.events.clear();
     opener.opened.clear();
-    if (fs->Exists(dir / u"taken.txt")) fs->DeleteFile(dir / u"taken.txt");
+    if (fs->Exists(dir / u"taken.txt")) {
+      EXPECT_TRUE(fs->DeleteFile(dir / u"taken.txt"));
+    }
     dir.MakeFile(u"taken.txt", "old");
     NameListingSaver saver = Saver();
     const SaveOutcome outcome = saver.SaveChosenFiles({dir / u"only.doc"}, run);
@@ -465,7 +467,7 @@ TEST_F(Listing, ChoosingTheFile) {
     if (row.written) {
       EXPECT_EQ(Show(outcome.WrittenPath), Show(dir / row.written));
       EXPECT_EQ(FileLines(dir.Read(row.written)).size(), 4u);
-      fs->DeleteFile(dir / row.written);
+      EXPECT_TRUE(fs->DeleteFile(dir / row.written));
     } else {
       EXPECT_TRUE(host.events.empty());
       EXPECT_TRUE(opener.opened.empty());
@@ -604,7 +606,7 @@ TEST_F(Listing, StopEndsOnlyAnAllLayersListing) {
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(Lines(lines.begin() + 2, lines.end()), row.body);
     EXPECT_EQ(host.events, (std::vector<std::string>{"close edit"}));
-    fs->DeleteFile(dir / u"stopped.txt");
+    EXPECT_TRUE(fs->DeleteFile(dir / u"stopped.txt"));
   }
 }
 

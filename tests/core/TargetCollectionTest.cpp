@@ -70,8 +70,8 @@ class Collection : public testing::Test {
     t.MakeFile(u"xpage_files/xe.txt");
     t.MakeFile(u"xpage.files/xe.txt");
     t.MakeFile(u".xhdir/xf.txt");
-    world.fs->SetAttributes(t / u"._xhid.txt", kAttrHidden);
-    world.fs->SetAttributes(t / u".xhdir", kAttrHidden);
+    EXPECT_TRUE(world.fs->SetAttributes(t / u"._xhid.txt", kAttrHidden));
+    EXPECT_TRUE(world.fs->SetAttributes(t / u".xhdir", kAttrHidden));
   }
 
   // Every path below the folder, folders included, in walk order.
@@ -252,7 +252,7 @@ TEST_F(Collection, ChosenFilesPassUnlessAFilterBoxIsOn) {
     TempFolder t(*world.fs);
     t.MakeFile(u"xa.txt");
     t.MakeFile(u"._xhid.txt");
-    world.fs->SetAttributes(t / u"._xhid.txt", kAttrHidden);
+    EXPECT_TRUE(world.fs->SetAttributes(t / u"._xhid.txt", kAttrHidden));
     world.list.checkBoxes = false;
     world.list.items = {{t / u"._xhid.txt", true}, {t / u"xa.txt", true}};
     request.IncludeSystem = row.includeSystem;

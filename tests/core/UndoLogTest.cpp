@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Paths.h"
+#include "core/UndoJournal.h"
 #include "core/UndoLog.h"
 #include "core/text/TextFile.h"
 #include "core/text/Utf.h"
@@ -178,7 +179,7 @@ TEST_F(UndoLogTest, TheLogIsReplacedOnlyByAWriteOfPairs) {
       {"a single-item record replaces the log and keeps the run's pairs", true,
        [](UndoLog& l) {
          l.RecordUndoPair(u"/n/b", u"/n/a");
-         l.RecordSingle(u"/one/new", u"/one/old");
+         EXPECT_TRUE(l.RecordSingle(u"/one/new", u"/one/old"));
        },
        "/one/new\r\n/one/old\r\n", 1, false, 0},
   };
@@ -189,7 +190,9 @@ TEST_F(UndoLogTest, TheLogIsReplacedOnlyByAWriteOfPairs) {
     UndoLog rowLog(fs, locale, WithTrailingSeparator(data.Path()));
     int timersStarted = 0;
     rowLog.onFlushScheduled = [&] { ++timersStarted; };
-    if (row.logBefore) rowLog.RecordSingle(u"/old/b", u"/old/a");
+    if (row.logBefore) {
+      EXPECT_TRUE(rowLog.RecordSingle(u"/old/b", u"/old/a"));
+    }
     row.action(rowLog);
     EXPECT_EQ(LogBytes(), row.bytes);
     EXPECT_EQ(rowLog.PendingUndoPairs(), row.pending);
@@ -512,6 +515,45 @@ TEST(UndoLogRun, ARenameRunIsTakenBackWhole) {
   EXPECT_EQ(dir.Read(u"xa.txt"), "a");
   EXPECT_EQ(dir.Read(u"xb.txt"), "b");
   EXPECT_FALSE(log.UndoLogExists());
+}
+
+// Where the log or the journal cannot be written or removed, nothing claims more
+// than the disk holds: an undo does not take back the run before the last one, a
+// journal that cannot go is not recovered as if it had, and a journal discarded
+// after the log write holds no pairs even when it stays.
+TEST_F(UndoLogTest, ALogOrJournalThatCannotBeWrittenOrRemovedIsNeverTrustedBeyondWhatItHolds) {
+  TempFolder work(fs);
+  MakeFiles(work, {u"a", u"b"});
+  const std::u16string journal = log.JournalPath();
+
+  // The last run's pairs cannot reach the log: the undo touches nothing.
+  data.MakeFolder(u"Undos/rollback.rbk");
+  ASSERT_TRUE(log.RenameStarting(work / u"x", work / u"a"));
+  Move(work, u"a", u"x");
+  EXPECT_EQ(RunUndo().Outcome, UndoOutcome::Unwritten);
+  EXPECT_EQ(work.Names(), (Names{u"b", u"x"}));
+  ASSERT_TRUE(fs.DeleteFolder(data / u"Undos/rollback.rbk"));
+
+  // The pairs are written, but the journal cannot be deleted: it no longer holds them.
+  ASSERT_TRUE(fs.SetAttributes(journal, kAttrReadOnly));
+  ASSERT_TRUE(log.WritePending());
+  ASSERT_TRUE(fs.Exists(journal));
+  EXPECT_TRUE(ReadJournal(*fs.ReadFile(journal)).value().Done.empty());
+  UndoLog afterwards(fs, locale, WithTrailingSeparator(data.Path()));
+  EXPECT_EQ(afterwards.RecoverJournal(), UndoLog::Recovery::NoJournal);
+  ASSERT_TRUE(fs.SetAttributes(journal, kAttrArchive));
+  ASSERT_TRUE(fs.DeleteFile(journal));
+
+  // A killed run's journal that cannot be deleted once its pairs are in the log.
+  {
+    UndoLog killed(fs, locale, WithTrailingSeparator(data.Path()));
+    ASSERT_TRUE(killed.RenameStarting(work / u"y", work / u"b"));
+    ASSERT_EQ(fs.Rename(work / u"b", work / u"y"), RenameStatus::Ok);
+    killed.RecordUndoPair(work / u"y", work / u"b");
+  }
+  ASSERT_TRUE(fs.SetAttributes(journal, kAttrReadOnly));
+  EXPECT_EQ(afterwards.RecoverJournal(), UndoLog::Recovery::Failed);
+  ASSERT_TRUE(fs.SetAttributes(journal, kAttrArchive));
 }
 
 }  // namespace

@@ -75,15 +75,16 @@ void RemoveTree(FileSystem& fs, std::u16string_view path) {
   if (auto entries = fs.ListFolder(folder)) {
     for (const auto& e : *entries) {
       const std::u16string child = folder + kPathSeparator + e.name;
-      fs.SetAttributes(child, e.attributes & ~std::uint32_t(kAttrReadOnly));
+      // Clean-up does what it can: a test's temporary folder left behind harms no result.
+      static_cast<void>(fs.SetAttributes(child, e.attributes & ~std::uint32_t(kAttrReadOnly)));
       if (e.isFolder && !e.isLink) {
         RemoveTree(fs, child);
       } else if (!fs.DeleteFile(child)) {
-        fs.DeleteFolder(child);  // a junction or folder link is removed as a folder
+        static_cast<void>(fs.DeleteFolder(child));  // a junction or folder link is removed as a folder
       }
     }
   }
-  fs.DeleteFolder(folder);
+  static_cast<void>(fs.DeleteFolder(folder));
 }
 
 }  // namespace renamora::test

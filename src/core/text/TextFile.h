@@ -37,10 +37,10 @@ std::string EncodeText(std::span<const std::u16string_view> pieces, const Locale
 std::optional<std::vector<std::u16string>> ReadTextLines(FileSystem& fs, std::u16string_view path,
                                                          const Locale& locale);
 // Replaces the file as a whole (atomically); false when it could not be written.
-bool WriteTextLines(FileSystem& fs, std::u16string_view path, const std::vector<std::u16string>& lines,
+[[nodiscard]] bool WriteTextLines(FileSystem& fs, std::u16string_view path, const std::vector<std::u16string>& lines,
                     const Locale& locale);
 // The same for lines that live elsewhere (an undo log of many thousand paths).
-bool WriteTextLines(FileSystem& fs, std::u16string_view path, std::span<const std::u16string_view> lines,
+[[nodiscard]] bool WriteTextLines(FileSystem& fs, std::u16string_view path, std::span<const std::u16string_view> lines,
                     const Locale& locale);
 
 }  // namespace renamora

@@ -199,12 +199,12 @@ TEST_F(Win32Backend, ChangesToAFolderLinkNeverReachItsTarget) {
   };
   const Row rows[] = {
       {"deleted as a file",
-       [](FileSystem& system, const std::u16string& link) { system.DeleteFile(link); }},
+       [](FileSystem& system, const std::u16string& link) { static_cast<void>(system.DeleteFile(link)); }},
       {"deleted as a folder",
-       [](FileSystem& system, const std::u16string& link) { system.DeleteFolder(link); }},
+       [](FileSystem& system, const std::u16string& link) { static_cast<void>(system.DeleteFolder(link)); }},
       {"marked hidden",
        [](FileSystem& system, const std::u16string& link) {
-         system.SetAttributes(link, kAttrHidden);
+         static_cast<void>(system.SetAttributes(link, kAttrHidden));
        }},
   };
   int n = 0;
@@ -301,7 +301,7 @@ TEST_F(Win32Backend, SetAttributesTakesListedAttributesAndZero) {
     }
     EXPECT_TRUE(fs->SetAttributes(dir / item, row.set));
     EXPECT_EQ(fs->Stat(dir / item)->attributes & (kAttrReadOnly | kAttrHidden), row.expected);
-    fs->SetAttributes(dir / item, 0);
+    EXPECT_TRUE(fs->SetAttributes(dir / item, 0));
   }
 }
 
