@@ -141,6 +141,18 @@ TEST(StartUpTest, HandOverFileIsReadInEveryFormAndDeleted) {
   }
 }
 
+// A hand-over file that cannot be deleted would hand the same paths to every later
+// start, unrelated to it: none are taken.
+TEST(StartUpTest, AHandOverFileThatCannotBeDeletedHandsNothingOver) {
+  std::unique_ptr<FileSystem> system = MakeSystemFileSystem();
+  test::LockingFileSystem fs(*system);
+  test::AsciiLocale locale;
+  test::TempFolder temp(*system);
+  temp.MakeFile(u"fn000.tmp", "/a/b.txt\r\n");
+  fs.lockedFolders.push_back(temp.Path());
+  EXPECT_EQ(TakeHandOverFile(fs, locale, temp.Path()), std::nullopt);
+}
+
 TEST(StartUpTest, WrittenHandOverPathsReachTheNextStartAsTheyWere) {
   struct Row {
     const char* label;
