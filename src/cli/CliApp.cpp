@@ -526,6 +526,8 @@ int CliRun::Edit() {
   RecordingChecks recording(checks);
   RunServices services{env_.fs,  env_.locale, env_.clock, texts,   prompter,  progress, list,     undo,       host,
                        program,  run,         preview,    sequences, special, runOptions, &recording, &history};
+  // The run's own journal and undo log live in the data folder: never a target.
+  services.protectedFolder = folders_.dataFolder;
 
   if (call_.command == u"save" && (call_.output == std::nullopt)) return Fail("save needs --output FILE");
   if (program.CurrentMode == EditMode::kSaveSome) {
@@ -535,8 +537,11 @@ int CliRun::Edit() {
       // The sample comes from the probe, as when the edit window opens; its
       // messages are the run's to show.
       SilentPrompter quiet;
-      RenameEngine probe(RunServices{env_.fs, env_.locale, env_.clock, texts, quiet, progress, list, undo, host,
-                                     program, run, preview, sequences, special, runOptions});
+      RunServices probeServices{env_.fs,  env_.locale, env_.clock, texts,   quiet,     progress, list,
+                                undo,     host,        program,    run,     preview, sequences, special,
+                                runOptions};
+      probeServices.protectedFolder = folders_.dataFolder;
+      RenameEngine probe(probeServices);
       program.SamplePath = probe.Probe(request);
       run.ProbeFileCount = -1;
     }
