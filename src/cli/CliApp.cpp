@@ -505,7 +505,11 @@ int CliRun::Edit() {
   undo.onRenameFailed = [&](std::u16string_view oldName, std::u16string_view newName, RenameStatus status) {
     const char* why = status == RenameStatus::TargetExists    ? "the new name is taken"
                       : status == RenameStatus::SourceMissing ? "it is no longer there"
-                                                              : "the system refused it";
+                      : status == RenameStatus::LineBreak
+                          ? "its name or the new name holds a line break, which the undo log cannot keep"
+                      : status == RenameStatus::NameTooLong
+                          ? "the new name is longer than 255 bytes, more than the file system takes"
+                          : "the system refused it";
     env_.err << "renamora-cli: '" << Utf8(oldName) << "' was not renamed to '" << Utf8(newName) << "': " << why
              << "\n";
   };
