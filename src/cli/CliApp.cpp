@@ -198,6 +198,10 @@ const char* WhyNotRenamed(RenameStatus status) {
       return "the new name is taken";
     case RenameStatus::SourceMissing:
       return "it is no longer there";
+    case RenameStatus::LineBreak:
+      return "its name or the new name holds a line break, which the undo log cannot keep";
+    case RenameStatus::NameTooLong:
+      return "the new name is longer than 255 bytes, more than the file system takes";
     default:
       return "the system refused it";
   }
@@ -647,6 +651,8 @@ int CliRun::Edit() {
   RecordingChecks recording(checks);
   RunServices services{env_.fs,  env_.locale, env_.clock, texts,   prompter,  progress, list,     undo,       host,
                        program,  run,         preview,    sequences, special, runOptions, &recording, &history};
+  // The run's own journal and undo log live in the data folder: never a target.
+  services.protectedFolder = folders_.dataFolder;
 
   if (program.CurrentMode == EditMode::kSaveSome) {
     saved = saver.Save(request, program, run);
@@ -655,8 +661,11 @@ int CliRun::Edit() {
       // The sample comes from the probe, as when the edit window opens; its
       // messages are the run's to show.
       SilentPrompter quiet;
-      RenameEngine probe(RunServices{env_.fs, env_.locale, env_.clock, texts, quiet, progress, list, undo, host,
-                                     program, run, preview, sequences, special, runOptions});
+      RunServices probeServices{env_.fs,  env_.locale, env_.clock, texts,   quiet,     progress, list,
+                                undo,     host,        program,    run,     preview, sequences, special,
+                                runOptions};
+      probeServices.protectedFolder = folders_.dataFolder;
+      RenameEngine probe(probeServices);
       program.SamplePath = probe.Probe(request);
       run.ProbeFileCount = -1;
     }

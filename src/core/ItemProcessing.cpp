@@ -5,6 +5,7 @@
 
 #include "core/NameChecks.h"
 #include "core/NameOperations.h"
+#include "core/PathCompare.h"
 #include "core/Paths.h"
 #include "core/text/NameOrder.h"
 #include "core/text/Utf.h"
@@ -12,6 +13,13 @@
 namespace renamora {
 namespace {
 bool HasLineBreak(std::u16string_view text) { return text.find_first_of(u"\r\n") != std::u16string_view::npos; }
+
+// The candidate of a wanted name with a number; 0 is the name itself.
+void NameWith(const std::u16string& base, int number, const std::u16string& extension, std::u16string& out) {
+  out.assign(base);
+  if (number > 0) out.append(u"(").append(U16(std::to_string(number))).append(u")");
+  out.append(extension);
+}
 }  // namespace
 
 std::u16string CleanNewBase(std::u16string base) {
@@ -30,6 +38,7 @@ std::u16string CleanNewBase(std::u16string base) {
 ItemOutcome ItemProcessor::ProcessItem(const TargetItem& item) {
   bool isFolder = item.KnownFolder == 1;
   if (item.KnownFolder < 0) isFolder = s_.fs.IsFolder(item.Path);
+  itemIsFolder_ = isFolder;
   NameParts& parts = parts_;
   SplitPathInto(item.Path, isFolder, parts);
 
@@ -88,6 +97,43 @@ void ItemProcessor::ListUnhandled(const TargetItem& item, bool alsoWithThisFolde
   s_.list.AddItem(item.Path);
 }
 
+ItemOutcome ItemProcessor::Unchanged(const TargetItem& item) {
+  ListUnhandled(item, false);
+  return ItemOutcome::Unchanged;
+}
+
+ItemOutcome ItemProcessor::Fail(const TargetItem& item, std::u16string_view newName, RenameStatus status) {
+  s_.sink.RenameFailed(NameView(item.Path), newName, status);
+  ListUnhandled(item, true);
+  ++s_.run.Counters.Failed;
+  return ItemOutcome::Failed;
+}
+
+std::optional<RenameStatus> ItemProcessor::LengthRefusal(std::u16string_view newName) {
+  // At most three bytes of UTF-8 a unit: shorter names need no count. (A long path
+  // is no reason: the backend renames through the folder's handle.)
+  if (newName.size() * 3 > kMostNameUnits && SystemLength(newName) > kMostNameUnits) return RenameStatus::NameTooLong;
+  return std::nullopt;
+}
+
+int ItemProcessor::PreviewDiskNumber(const std::u16string& folder, const std::u16string& cleanBase,
+                                     const std::u16string& extension, int ownNumber) {
+  // What one disk lookup per candidate from 0 upward would give, where the item's
+  // own name ends the search as a free one would (the item may keep it). A preview
+  // changes nothing on the disk, so what it has learned stays true.
+  NumberFamily* family = taken_.Find(folder, cleanBase, extension);
+  int number = family ? family->FirstUnknown() : 0;
+  for (;;) {
+    if (ownNumber >= 0 && ownNumber <= number) return ownNumber;
+    NameWith(cleanBase, number, extension, newName_);
+    newPath_.assign(folder).append(newName_);
+    if (!s_.fs.Exists(newPath_)) return number;
+    if (!family) family = &taken_.Get(folder, cleanBase, extension);
+    taken_.Taken(*family, folder, newName_, number);
+    number = family->FirstUnknown();
+  }
+}
+
 ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16string& folder,
                                         const std::u16string& extension, std::u16string newBase) {
   const std::u16string_view oldName = NameView(item.Path);
@@ -100,9 +146,6 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
                         CompareNtfsOrder(cleanBase, oldName.substr(0, cleanBase.size())) != 0 ||
                         CompareNtfsOrder(extension, oldName.substr(cleanBase.size())) != 0;
   const MessageContext messages{s_.texts, s_.prompter};
-  auto nameWith = [&](int number) {
-    return number == 0 ? cleanBase + extension : cleanBase + u"(" + U16(std::to_string(number)) + u")" + extension;
-  };
   auto refuse = [&](const std::u16string& newName) {
     CheckNewName(newName, messages);
     ++s_.run.Counters.Failed;
@@ -113,52 +156,82 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
   // The undo log holds one path per line: a path with a line break in it would be
   // read back as two wrong ones, and an undo would rename the wrong items. Such an
   // item is left as it is (POSIX names may hold line breaks; Windows names cannot).
-  if (!s_.run.PreviewMode && (HasLineBreak(item.Path) || HasLineBreak(cleanBase) || HasLineBreak(extension))) {
-    s_.sink.RenameFailed(oldName, cleanBase + extension, RenameStatus::Failed);
-    ListUnhandled(item, true);
-    ++s_.run.Counters.Failed;
-    return ItemOutcome::Failed;
-  }
+  const bool lineBreak =
+      !s_.run.PreviewMode && (HasLineBreak(item.Path) || HasLineBreak(cleanBase) || HasLineBreak(extension));
 
-  int number = 0;
   // Reused: a run makes a name and a path for every item.
   std::u16string& newName = newName_;
   std::u16string& newPath = newPath_;
-  newName.assign(cleanBase).append(extension);
-  RenameStatus status = RenameStatus::Ok;
-  if (s_.run.PreviewMode || !numbered) {
-    while (numbered && s_.fs.Exists(folder + newName)) newName = nameWith(++number);
+  // The number of the item's own name among the candidates: numbering stops there,
+  // and the item keeps its name.
+  const int own = numbered ? CandidateNumber(oldName, cleanBase, extension) : -1;
+
+  if (!numbered || s_.run.PreviewMode) {
+    const int number = numbered ? PreviewDiskNumber(folder, cleanBase, extension, own) : 0;
+    if (number == own) return Unchanged(item);
+    NameWith(cleanBase, number, extension, newName);
+    // A name that is the old one to the letter changes nothing.
+    if (newName == oldName) return Unchanged(item);
+    // A line break is the undo log's limit, and says more than "a character
+    // Windows refuses".
+    if (lineBreak) return Fail(item, newName, RenameStatus::LineBreak);
     if (NewNameRefusal(newName) != 0) return refuse(newName);
-    if (s_.run.PreviewMode) return AddPreviewRow(std::u16string(oldName), folder, cleanBase, extension, number);
+    if (s_.run.PreviewMode) return AddPreviewRow(item, folder, cleanBase, extension, number);
     newPath.assign(folder).append(newName);
+    if (auto refusal = LengthRefusal(newName)) return Fail(item, newName, *refusal);
     if (!s_.sink.RenameStarting(newPath, item.Path)) return UndoRecordRefused(item);
-    status = s_.fs.Rename(item.Path, newPath, s_.sink.Steps());
-  } else {
-    // The rename itself tells whether a name is taken (it never replaces), so the
-    // numbering asks the disk once per candidate and cannot be overtaken by another
-    // program between the check and the rename. The result is the one a check of
-    // every candidate before renaming would give.
-    for (;;) {
-      newPath.assign(folder).append(newName);
-      if (NewNameRefusal(newName) != 0) {
-        if (!s_.fs.Exists(newPath)) return refuse(newName);
-      } else {
-        if (!s_.sink.RenameStarting(newPath, item.Path)) return UndoRecordRefused(item);
-        status = s_.fs.Rename(item.Path, newPath, s_.sink.Steps());
-        // A refusal that claims a taken name while nothing holds it would number on
-        // for ever; it is a failure like any other.
-        if (status != RenameStatus::TargetExists || !s_.fs.Exists(newPath)) break;
-      }
-      newName = nameWith(++number);
-    }
+    const RenameStatus status = s_.fs.Rename(item.Path, newPath, s_.sink.Steps());
+    if (status != RenameStatus::Ok) return Fail(item, newName, status);
+    return Renamed(item, nullptr, 0);
   }
 
-  if (status != RenameStatus::Ok) {
-    s_.sink.RenameFailed(oldName, newName, status);
-    ListUnhandled(item, true);
-    ++s_.run.Counters.Failed;
-    return ItemOutcome::Failed;
+  // The rename itself tells whether a name is taken (it never replaces), so the
+  // numbering asks the disk once per candidate and cannot be overtaken by another
+  // program between a check and the rename. What the run has learned is not asked
+  // again: the candidates earlier items found taken or took, less the names that
+  // items renamed since have left. The result is the one a check of every
+  // candidate from 0 upward would give.
+  NumberFamily* family = taken_.Find(folder, cleanBase, extension);
+  int number = family ? family->FirstUnknown() : 0;
+  for (;;) {
+    if (own >= 0 && own <= number) {
+      if (!family) family = &taken_.Get(folder, cleanBase, extension);
+      taken_.Taken(*family, folder, oldName, own);
+      return Unchanged(item);
+    }
+    NameWith(cleanBase, number, extension, newName);
+    newPath.assign(folder).append(newName);
+    if (lineBreak) {
+      return Fail(item, newName, RenameStatus::LineBreak);
+    } else if (NewNameRefusal(newName) != 0) {
+      if (!s_.fs.Exists(newPath)) return refuse(newName);
+    } else if (auto refusal = LengthRefusal(newName)) {
+      // Nothing on the disk can hold such a name: numbering on would not help.
+      return Fail(item, newName, *refusal);
+    } else {
+      if (!s_.sink.RenameStarting(newPath, item.Path)) return UndoRecordRefused(item);
+      const RenameStatus status = s_.fs.Rename(item.Path, newPath, s_.sink.Steps());
+      // A family the run knows nothing of yet is learned when a later item meets
+      // its first name taken; one item alone costs no record.
+      if (status == RenameStatus::Ok) return Renamed(item, family, number);
+      // A refusal that claims a taken name while nothing holds it would number on
+      // for ever; it is a failure like any other.
+      if (status != RenameStatus::TargetExists || !s_.fs.Exists(newPath)) return Fail(item, newName, status);
+    }
+    if (!family) family = &taken_.Get(folder, cleanBase, extension);
+    taken_.Taken(*family, folder, newName, number);
+    number = family->FirstUnknown();
   }
+}
+
+ItemOutcome ItemProcessor::Renamed(const TargetItem& item, NumberFamily* family, int number) {
+  const std::u16string_view oldName = NameView(item.Path);
+  const std::u16string& newName = newName_;
+  const std::u16string& newPath = newPath_;
+  // The old name is free from now on, and the new one taken; in this order, since
+  // a change of letter case leaves one name where the system ignores case.
+  taken_.Freed(item.Path, itemIsFolder_);
+  if (family) taken_.Taken(*family, newPath.substr(0, newPath.size() - newName.size()), newName, number);
   if (s_.run.InProgressJob) {
     s_.observer.ItemRenamed(oldName, newName);
     s_.observer.PumpEvents();
@@ -175,17 +248,21 @@ ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16st
   return ItemOutcome::Renamed;
 }
 
-ItemOutcome ItemProcessor::AddPreviewRow(const std::u16string& oldName, const std::u16string& folder,
-                                         std::u16string cleanBase, const std::u16string& extension, int number) {
+ItemOutcome ItemProcessor::AddPreviewRow(const TargetItem& item, const std::u16string& folder,
+                                         const std::u16string& cleanBase, const std::u16string& extension,
+                                         int number) {
   if (s_.run.Counters.PreviewRows >= s_.options.Prenum) {
     s_.run.Stop.Set();
     return ItemOutcome::PreviewFull;
   }
   // A number put on by the disk check stands right before the extension.
-  NumberedName name{std::move(cleanBase), number, extension};
+  NumberedName name{cleanBase, number, extension};
   const std::u16string prefix = request_.IncludeSubfolders ? folder : std::u16string();
   s_.preview.NumberAgainstRows(prefix, name);
-  s_.preview.AddRow(oldName, prefix + name.Text());
+  std::u16string text = name.Text();
+  // Raised by earlier rows to the name the item has: the run leaves it as it is.
+  if (text == NameView(item.Path)) return Unchanged(item);
+  s_.preview.AddRow(std::u16string(NameView(item.Path)), prefix + text);
   ++s_.run.Counters.PreviewRows;
   s_.sequences.Advance(s_.special);
   return ItemOutcome::Previewed;

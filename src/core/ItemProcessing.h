@@ -2,10 +2,12 @@
 // number, check and apply the new name (or add a preview row).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/NameParts.h"
+#include "core/TakenNames.h"
 #include "core/RenameEngine.h"
 
 namespace renamora {
@@ -21,8 +23,18 @@ class ItemProcessor {
  private:
   ItemOutcome ApplyNewName(const TargetItem& item, const std::u16string& folder, const std::u16string& extension,
                            std::u16string newBase);
-  ItemOutcome AddPreviewRow(const std::u16string& oldName, const std::u16string& folder, std::u16string cleanBase,
+  // The number the disk gives a preview's candidate (see ApplyNewName).
+  int PreviewDiskNumber(const std::u16string& folder, const std::u16string& cleanBase,
+                        const std::u16string& extension, int ownNumber);
+  ItemOutcome AddPreviewRow(const TargetItem& item, const std::u16string& folder, const std::u16string& cleanBase,
                             const std::u16string& extension, int number);
+  // The rename to newName_ / newPath_ is done: records, lists and counts it. The
+  // family and number of the new name, where the run keeps what it learns of them.
+  ItemOutcome Renamed(const TargetItem& item, NumberFamily* family, int number);
+  ItemOutcome Fail(const TargetItem& item, std::u16string_view newName, RenameStatus status);
+  ItemOutcome Unchanged(const TargetItem& item);
+  // A new name longer than the system takes; nothing when it fits.
+  static std::optional<RenameStatus> LengthRefusal(std::u16string_view newName);
   // "The new name is empty", counted as a failure.
   ItemOutcome EmptyName(const TargetItem& item);
   // The journal could not take the item's record: the run stops before it.
@@ -36,6 +48,8 @@ class ItemProcessor {
   // Reused from item to item; a run splits every item and makes a name for it.
   NameParts parts_;
   std::u16string newName_, newPath_;
+  bool itemIsFolder_ = false;
+  TakenNames taken_;
 };
 
 // Leading blanks, then leading dots, go; a name left empty becomes "(none)".

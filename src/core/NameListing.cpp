@@ -80,7 +80,7 @@ class FolderLister {
         const DirEntry& entry = top.entries[top.next++];
         if (EntryRead()) return false;
         if (!ShowsAsFolder(entry)) continue;
-        if (IsWebpageCompanion(entry.name, s_.locale) && !(AllLayers() && options_.IncludeWebpageFolders)) continue;
+        if (!ListingShowsFolder(options_, entry.name, s_.locale)) continue;
         lines_.push_back(indent + u"<" + entry.name + u">");
         if (options_.Content != SaveContent::OneLayer && entry.isFolder) {
           std::u16string subfolder = top.path + entry.name + kPathSeparator;
@@ -243,6 +243,11 @@ std::u16string ListingSizeText(std::uint64_t bytes, std::u16string_view decimalS
 std::u16string ListingDateText(const LocalTime& time) {
   return Number(time.year) + Padded(time.month, 2) + Padded(time.day, 2) + u" " + Number(time.hour) + u":" +
          Padded(time.minute, 2);
+}
+
+bool ListingShowsFolder(const SaveOptions& options, std::u16string_view folderName, const Locale& locale) {
+  return !IsWebpageCompanion(folderName, locale) ||
+         (options.Content == SaveContent::AllLayers && options.IncludeWebpageFolders);
 }
 
 bool ListingTypePasses(const SaveOptions& options, std::u16string_view fileName) {

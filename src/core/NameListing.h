@@ -121,6 +121,10 @@ std::u16string ListingDateText(const LocalTime& time);
 // Whether a file name passes the file types of the Save panel.
 bool ListingTypePasses(const SaveOptions& options, std::u16string_view fileName);
 
+// Whether a listing shows a subfolder (and, listing more than one layer, enters
+// it): web-page companion folders only in an ALL layers listing that asks for them.
+bool ListingShowsFolder(const SaveOptions& options, std::u16string_view folderName, const Locale& locale);
+
 // The name of the file a listing is written to: the dialog's name, with ".txt"
 // appended unless it already ends so (in any letter case).
 std::u16string ListingFilePath(std::u16string_view chosen);

@@ -16,17 +16,33 @@ std::u16string NumberedName::Text() const {
 void PreviewRows::Clear() {
   rows_.clear();
   byNewName_.clear();
+  passEnds_.clear();
+}
+
+std::u16string PreviewRows::PassKey(std::u16string_view columnPrefix, const NumberedName& name) {
+  // The text alone does not tell where a number stands ("a(1)" + "(1)" or "a" +
+  // "(1)(1)"): the length before it is part of the key.
+  std::u16string key(columnPrefix);
+  key += name.Text();
+  key += u'\0';
+  if (name.Number > 0) key += U16(std::to_string(name.Before.size()));
+  return key;
 }
 
 void PreviewRows::NumberAgainstRows(std::u16string_view columnPrefix, NumberedName& name) const {
   std::size_t next = 0;  // the first row the pass has not reached yet
+  const std::u16string start = PassKey(columnPrefix, name);
+  if (auto known = passEnds_.find(start); known != passEnds_.end()) {
+    name = known->second.name;
+    next = known->second.next;
+  }
   std::u16string column = std::u16string(columnPrefix) + name.Text();
   for (;;) {
     auto it = byNewName_.find(column);
-    if (it == byNewName_.end()) return;
+    if (it == byNewName_.end()) break;
     const auto& indexes = it->second;  // ascending, rows are only appended
     auto at = std::lower_bound(indexes.begin(), indexes.end(), next);
-    if (at == indexes.end()) return;
+    if (at == indexes.end()) break;
     if (name.Number == 0) {
       // A name numbered for the first time here takes its number before its first dot.
       const std::u16string whole = name.Before + name.After;
@@ -38,6 +54,7 @@ void PreviewRows::NumberAgainstRows(std::u16string_view columnPrefix, NumberedNa
     next = *at + 1;
     column = std::u16string(columnPrefix) + name.Text();
   }
+  passEnds_[start] = {name, next};
 }
 
 void PreviewRows::AddRow(std::u16string oldName, std::u16string newNameColumn) {

@@ -41,8 +41,19 @@ class PreviewRows {
   void AddInformation(std::u16string text);
 
  private:
+  // Where the pass of a start (its column and the place of its number) ended: a
+  // later pass of the same start goes the same way over the same rows, since
+  // rows are only appended, and resumes there. Many items wanting one name then
+  // cost one step each, not one per earlier row.
+  struct PassEnd {
+    NumberedName name;
+    std::size_t next = 0;
+  };
+  static std::u16string PassKey(std::u16string_view columnPrefix, const NumberedName& name);
+
   std::vector<PreviewRow> rows_;
   std::unordered_map<std::u16string, std::vector<std::size_t>> byNewName_;
+  mutable std::unordered_map<std::u16string, PassEnd> passEnds_;
 };
 
 }  // namespace renamora

@@ -2,6 +2,8 @@
 #include "core/RenameEngine.h"
 
 #include "core/NameChecks.h"
+#include "core/NameListing.h"
+#include "core/PathCompare.h"
 #include "core/Paths.h"
 #include "core/TargetCollection.h"
 #include "core/text/Utf.h"
@@ -56,26 +58,41 @@ std::u16string RenameEngine::Probe(const EditRequest& request) {
         const std::u16string path = folder + s_.list.ItemText(i);
         if (s_.fs.IsFile(path)) return path;
       }
-      std::u16string result;
-      if (request.IncludeSubfolders) {
-        for (std::size_t i = 0; i < s_.list.Count(); ++i) {
-          if (!considered(i)) continue;
-          const std::u16string path = folder + s_.list.ItemText(i);
-          if (s_.fs.IsFolder(path)) result = FirstFile(s_.fs, path);
-        }
+      if (!request.IncludeSubfolders) return {};
+      // The run walks every checked folder: the first one whose tree holds a file
+      // tells that there is work, whatever the folders after it hold.
+      for (std::size_t i = 0; i < s_.list.Count(); ++i) {
+        if (!considered(i)) continue;
+        const std::u16string path = folder + s_.list.ItemText(i);
+        if (!s_.fs.IsFolder(path) || IsSameOrInside(path, s_.protectedFolder)) continue;
+        std::u16string result = FirstFileInTree(s_.fs, path, WalkRule(request));
+        if (!result.empty()) return result;
       }
-      return result;
+      return {};
     }
     case TargetScope::AllFiles: {
       std::u16string result = AnyFile(s_.fs, folder, &s_.run.ProbeFileCount);
       if (!result.empty()) return result;
-      if (request.Mode != EditMode::kSaveAll) {
-        messages.Inform(s_.texts.Lookup(130));
-      } else if (request.IncludeSubfolders) {
-        result = FirstFileOneLevelDown(s_.fs, folder);
-        if (result.empty()) messages.Inform(s_.texts.Lookup(131));
+      const bool save = request.Mode == EditMode::kSaveAll;
+      // A folder of year folders holds no file itself: with subfolders (or a
+      // listing of every layer) the whole tree is what the edit works on.
+      const bool wholeTree = request.IncludeSubfolders || (save && request.Save.Content != SaveContent::OneLayer);
+      if (wholeTree) {
+        const FolderRule rule = save ? FolderRule([&](const DirEntry& e, const std::u16string&) {
+          return ListingShowsFolder(request.Save, e.name, s_.locale);
+        })
+                                     : WalkRule(request);
+        result = FirstFileInTree(s_.fs, folder, rule);
+        // A listing has lines to write for subfolders without any file.
+        if (result.empty() && save) result = FirstSubfolder(s_.fs, folder);
       }
-      return result;
+      if (!result.empty()) return result;
+      if (!save) {
+        messages.Inform(s_.texts.Lookup(130));
+      } else if (wholeTree) {
+        messages.Inform(s_.texts.Lookup(131));
+      }
+      return {};
     }
     case TargetScope::Folders: {
       std::u16string result = FirstSubfolder(s_.fs, folder);
@@ -84,6 +101,12 @@ std::u16string RenameEngine::Probe(const EditRequest& request) {
     }
   }
   return {};
+}
+
+FolderRule RenameEngine::WalkRule(const EditRequest& request) const {
+  return [this, &request](const DirEntry& entry, const std::u16string& path) {
+    return WalkTakesFolder(request, entry, s_.locale) && !IsSameOrInside(path, s_.protectedFolder);
+  };
 }
 
 bool RenameEngine::IsSmallRun(const EditRequest& request) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,8 @@ struct RunServices {
   const RunOptions& options;
   InputChecks* checks = nullptr;       // none: every request runs
   TemplateHistory* history = nullptr;  // none: nothing is remembered
+  // The program's data folder: never a target, nor entered by a walk; empty: none.
+  std::u16string protectedFolder = {};
 };
 
 struct TargetItem {
@@ -80,6 +83,8 @@ class RenameEngine {
   void EndOfRun();
   void RecordTemplates(const EditRequest& request);
   bool IsSmallRun(const EditRequest& request);
+  // The folder walk's rule for the subfolders it enters, for the probe's searches.
+  std::function<bool(const DirEntry&, const std::u16string&)> WalkRule(const EditRequest& request) const;
 
   RunServices s_;
 };

@@ -39,6 +39,9 @@ enum class RenameStatus {
   TargetExists,   // something already has the new name; nothing was changed
   SourceMissing,  // the old path is gone
   Failed,         // any other refusal (access, in use, read-only medium, bad name)
+  // Refusals of the engine's own, no rename tried:
+  LineBreak,    // a line break in the old path or the new name, which the undo log cannot keep
+  NameTooLong,  // the new name is longer than the system takes (255 bytes of UTF-8 on POSIX)
 };
 
 // How much a listing must tell of each entry. NamesAndKinds promises only the name,

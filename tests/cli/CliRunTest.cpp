@@ -200,6 +200,42 @@ TEST_F(CliRun, CheckedItemsAndChosenFiles) {
   EXPECT_EQ(Command(u"rename", {u"--remove", u"x", u"--checked", u"nope", dir.Path()}).status, kExitRefused);
 }
 
+TEST_F(CliRun, TheDataFolderInsideTheTargetIsLeftAlone) {
+  struct Row {
+    const char* label;
+    Args edit;
+    std::u16string target;  // relative to the test folder; empty: the folder itself
+    Names after;            // of the test folder
+    bool renamed;
+  };
+  const Row rows[] = {
+      {"files of every depth", {u"--subfolders", u"--head", u"X_"}, u"", {u"D", u"sub", u"X_a.txt"}, true},
+      {"folders of every depth", {u"--subfolders", u"--head", u"X_", u"--set", u"EditRequest.Scope=2"}, u"",
+       {u"a.txt", u"D", u"X_sub"}, true},
+      {"the data folder as the target", {u"--subfolders", u"--head", u"X_"}, u"D", {u"a.txt", u"D", u"sub"}, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempFolder folder(*fs);
+    folder.MakeFile(u"a.txt");
+    folder.MakeFile(u"sub/b.txt");
+    folder.MakeFile(u"D/keep.txt", "mine");
+    Args args{u"rename", u"--data-folder", folder / u"D", u"--yes"};
+    args.insert(args.end(), row.edit.begin(), row.edit.end());
+    args.push_back(row.target.empty() ? folder.Path() : folder / row.target);
+    const CliResult r = Cli(args);
+    EXPECT_EQ(folder.Names(), row.after);
+    EXPECT_EQ(folder.Read(u"D/keep.txt"), "mine");
+    EXPECT_EQ(r.status, row.renamed ? kExitDone : kExitNothingToDo) << r.err;
+    // The undo log went where the run began it.
+    EXPECT_EQ(fs->Exists(folder / u"D/Undos/rollback.rbk"), row.renamed);
+    const std::string told = "Information: The program's data folder, what it holds and the folders that hold it are "
+                             "never renamed - '" + ToUtf8Lossy(folder / u"D") + "'\n";
+    EXPECT_NE(r.err.find(told), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find(told), r.err.rfind(told)) << r.err;  // once per run
+  }
+}
+
 TEST_F(CliRun, RequestFileThenSetsInOrder) {
   dir.MakeFile(u"IMG_1.jpg");
   const std::u16string request = data / u"edit.ini";

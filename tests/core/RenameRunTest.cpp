@@ -2,12 +2,15 @@
 // counters, undo pairs, list updates and the end of the run, on real folders.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/ItemProcessing.h"
 #include "core/NameChecks.h"
+#include "core/NameParts.h"
+#include "core/PathCompare.h"
 #include "core/Paths.h"
 #include "core/text/Utf.h"
 #include "support/Fakes.h"
@@ -185,6 +188,221 @@ TEST(PreviewRowsNumbering, AgreesWithAPlainScanOnRandomRows) {
     const std::u16string expected = NumberByScan(plain, candidate);
     rows.NumberAgainstRows(u"", candidate);
     ASSERT_EQ(candidate.Text(), expected);
+  }
+}
+
+// What a run must give when every item wants one name: the items in walk order,
+// each trying its candidates against the disk from 0 upward, where the item's own
+// name ends the search (it keeps its name, unchanged). Gives, for every entry of
+// the folder at the end, the name it had at the start.
+std::map<std::u16string, std::u16string> NumberByDiskScan(const Names& itemsInWalkOrder, const Names& blockers,
+                                                          const std::u16string& base) {
+  std::map<std::u16string, std::u16string> taken;  // key -> final name
+  std::map<std::u16string, std::u16string> origin;  // final name -> name at the start
+  auto key = [](const std::u16string& name) {
+    std::u16string k;
+    AppendPathKey(name, k);
+    return k;
+  };
+  for (const auto& b : blockers) {
+    taken[key(b)] = b;
+    origin[b] = b;
+  }
+  for (const auto& item : itemsInWalkOrder) {
+    taken[key(item)] = item;
+    origin[item] = item;
+  }
+  for (const auto& item : itemsInWalkOrder) {
+    const std::u16string extension = ExtensionOf(item);
+    for (int n = 0;; ++n) {
+      const std::u16string candidate =
+          n == 0 ? base + extension : base + u"(" + U16(std::to_string(n)) + u")" + extension;
+      if (candidate == item) break;
+      if (taken.count(key(candidate))) continue;
+      taken.erase(key(item));
+      taken[key(candidate)] = candidate;
+      origin[candidate] = item;
+      origin.erase(item);
+      break;
+    }
+  }
+  return origin;
+}
+
+// Every entry of the folder with the content it was made with (its first name).
+std::map<std::u16string, std::u16string> Origins(FileSystem& fs, const TempFolder& folder) {
+  std::map<std::u16string, std::u16string> out;
+  for (const auto& name : folder.Names()) {
+    out[name] = fs.IsFolder(folder / name) ? name : U16(folder.Read(name));
+  }
+  return out;
+}
+
+class NumberingRun : public RenameRun {
+ protected:
+  NumberingRun() {
+    request.Mode = std::u16string(EditMode::kChange);
+    request.Change.ChangeKind = ChangeChoice::NewName;
+    request.Change.NewNameTemplate = u"same";
+  }
+  // Makes the items (holding their names) and the folders that block names, runs
+  // the edit and compares with the disk scan.
+  void Check(TempFolder& folder, const Names& items, const Names& blockers) {
+    world.program.TargetFolder = WithTrailingSeparator(folder.Path());
+    for (const auto& item : items) folder.MakeFile(item, ToUtf8Lossy(item));
+    for (const auto& b : blockers) folder.MakeFolder(b);
+    Names walkOrder;
+    const auto listing = world.fs->ListFolder(folder.Path());
+    ASSERT_TRUE(listing.has_value());
+    for (const auto& e : *listing) {
+      if (!e.isFolder) walkOrder.push_back(e.name);
+    }
+    const auto expected = NumberByDiskScan(walkOrder, blockers, u"same");
+    world.run.Counters = {};
+    world.sink.pending.clear();
+    Rename();
+    EXPECT_EQ(Origins(*world.fs, folder), expected);
+    int moved = 0;
+    for (const auto& [now, was] : expected) moved += now != was;
+    EXPECT_EQ(world.run.Counters.Renamed, moved);
+    EXPECT_EQ(world.sink.pending.size(), std::size_t(moved));
+    EXPECT_EQ(world.run.Counters.Failed, 0);
+  }
+};
+
+TEST_F(NumberingRun, GivesWhatAScanOfTheDiskGives) {
+  struct Row {
+    const char* name;
+    Names items;
+    Names blockers;  // folders
+  };
+  const Row rows[] = {
+      {"numbers already there, gaps between", {u"a.txt", u"b.txt", u"same.txt", u"same(3).txt"}, {u"same(2).txt"}},
+      {"an item keeps the number it has", {u"a.txt", u"same(1).txt", u"same.txt"}, {}},
+      {"an item moves down to a free number", {u"same(5).txt", u"same.txt", u"z.txt"}, {u"same(2).txt"}},
+      {"a name an earlier item left is taken again", {u"same(1).txt", u"same(2).txt", u"x.txt", u"y.txt"},
+       {u"same.txt"}},
+      {"extensions are numbered apart", {u"a.jpg", u"b.txt", u"c.jpg", u"same.jpg", u"same"}, {u"same(1).jpg"}},
+      {"no number of this family", {u"a.txt", u"same(01).txt", u"same(1)(1).txt", u"same(x).txt"}, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder sub(*world.fs);
+    Check(sub, row.items, row.blockers);
+  }
+}
+
+TEST_F(NumberingRun, GivesWhatAScanOfTheDiskGivesOnRandomFolders) {
+  const Names pool = {u"a.txt",       u"b.txt",          u"c",           u"same.txt",     u"same(1).txt",
+                      u"same(2).txt", u"same(3).txt",    u"same(10).txt", u"same(01).txt", u"same(1)(1).txt",
+                      u"same",        u"same(2)",        u"same.jpg",     u"same(1).jpg",  u"x.jpg",
+                      u"same(4).txt", u"same(12).txt",   u"d.jpg"};
+  std::mt19937 random(20261210);
+  for (int trial = 0; trial < 60; ++trial) {
+    SCOPED_TRACE(trial);
+    Names items, blockers;
+    for (const auto& name : pool) {
+      const unsigned pick = random() % 4;
+      if (pick < 2) items.push_back(name);
+      if (pick == 2) blockers.push_back(name);
+    }
+    TempFolder sub(*world.fs);
+    Check(sub, items, blockers);
+    if (HasFailure()) break;
+  }
+}
+
+// Names that earlier items found taken are free again once their holders have been
+// renamed away, and later items take them ("##" is the file size, "1Bytes").
+TEST_F(NumberingRun, NamesLeftByRenamedItemsAreTakenAgain) {
+  struct Row {
+    const char* name;
+    std::vector<std::pair<std::u16string, std::string>> items;  // name, content
+    std::map<std::u16string, std::u16string> after;               // name -> content
+  };
+  const Row rows[] = {
+      {"the holder moves on",
+       {{u"a.txt", "a"}, {u"s1Bytes.txt", "bb"}, {u"t.txt", "c"}},
+       {{u"s1Bytes(1).txt", u"a"}, {u"s2Bytes.txt", u"bb"}, {u"s1Bytes.txt", u"c"}}},
+      {"two holders move on, a gap opens below",
+       {{u"a.txt", "a"}, {u"b.txt", "b"}, {u"s1Bytes(1).txt", "ccc"}, {u"s1Bytes.txt", "dd"}, {u"t.txt", "e"},
+        {u"u.txt", "f"}},
+       {{u"s1Bytes(2).txt", u"a"},
+        {u"s1Bytes(3).txt", u"b"},
+        {u"s3Bytes.txt", u"ccc"},
+        {u"s2Bytes.txt", u"dd"},
+        {u"s1Bytes.txt", u"e"},
+        {u"s1Bytes(1).txt", u"f"}}},
+  };
+  request.Change.NewNameTemplate = u"s##";
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder sub(*world.fs);
+    world.program.TargetFolder = WithTrailingSeparator(sub.Path());
+    for (const auto& [name, content] : row.items) sub.MakeFile(name, content);
+    Rename();
+    std::map<std::u16string, std::u16string> after;
+    for (const auto& name : sub.Names()) after[name] = U16(sub.Read(name));
+    EXPECT_EQ(after, row.after);
+  }
+}
+
+TEST_F(NumberingRun, AnItemThatWouldKeepItsNameIsUnchangedInPreviewAndRun) {
+  dir.MakeFile(u"a.txt", "a");
+  dir.MakeFile(u"same(1).txt", "one");
+  dir.MakeFile(u"same.txt", "zero");
+  Preview();
+  // same.txt and same(1).txt are taken; the item same(1).txt would get its own
+  // name, and same.txt is its own name already: no row for either.
+  EXPECT_EQ(world.PreviewOldNames(), (Names{u"a.txt"}));
+  EXPECT_EQ(world.PreviewNewNames(), (Names{u"same(2).txt"}));
+  Rename();
+  EXPECT_EQ(dir.Names(), (Names{u"same(1).txt", u"same(2).txt", u"same.txt"}));
+  EXPECT_EQ(dir.Read(u"same(1).txt"), "one");
+  EXPECT_EQ(world.run.Counters.Renamed, 1);
+  using Pair = std::pair<std::u16string, std::u16string>;
+  EXPECT_EQ(world.sink.pending, (std::vector<Pair>{{dir / u"same(2).txt", dir / u"a.txt"}}));
+}
+
+// A base that cleaning turns back into the old name renames nothing.
+TEST_F(RenameRun, ANewNameEqualToTheOldOneIsUnchanged) {
+  dir.MakeFile(u"photo.txt");
+  request.Mode = std::u16string(EditMode::kInsert);
+  request.Insert.InsertKind = InsertChoice::ToPosition;
+  request.Insert.AtHead = true;
+  request.Insert.HeadTemplate = u"  ";
+  for (bool preview : {true, false}) {
+    SCOPED_TRACE(preview ? "preview" : "run");
+    preview ? Preview() : Rename();
+    EXPECT_EQ(world.run.Counters.Renamed, 0);
+    EXPECT_EQ(world.run.Counters.PreviewRows, 0);
+    EXPECT_TRUE(world.sink.pending.empty());
+  }
+  EXPECT_EQ(world.PreviewNewNames(), (Names{u"<info> No filename will be edited"}));
+  EXPECT_EQ(dir.Names(), (Names{u"photo.txt"}));
+}
+
+// A preview numbers one start again and again while rows keep coming: what it
+// remembers of earlier passes must not change what a plain pass gives.
+TEST(PreviewRowsNumbering, AgreesWithAPlainScanAsRowsKeepComing) {
+  std::mt19937 random(20261211);
+  const std::u16string bases[] = {u"a", u"a(1)", u"b", u"a.b"};
+  const std::u16string extensions[] = {u"", u".txt", u".b.txt"};
+  for (int trial = 0; trial < 300; ++trial) {
+    SCOPED_TRACE(trial);
+    PreviewRows rows;
+    Names plain;
+    for (int step = 0; step < 25; ++step) {
+      NumberedName candidate{bases[random() % 4], int(random() % 3), extensions[random() % 3]};
+      const std::u16string expected = NumberByScan(plain, candidate);
+      rows.NumberAgainstRows(u"", candidate);
+      ASSERT_EQ(candidate.Text(), expected) << "step " << step;
+      // Mostly the numbered name, as a preview adds it; now and then another one.
+      const std::u16string added =
+          random() % 4 != 0 ? expected : NumberedName{bases[random() % 4], int(random() % 3), u".txt"}.Text();
+      rows.AddRow(u"old", added);
+      plain.push_back(added);
+    }
   }
 }
 

@@ -21,28 +21,34 @@ namespace {
 using test::TempFolder;
 using Names = std::vector<std::u16string>;
 
-// One folder that can no longer be listed, as after another program moved it
-// away or took the read rights; the probe's quick look still finds files, as it
-// did before the folder went.
+// One folder that can no longer be listed: another program took the read rights
+// (it is still there), or moved it away (gone: it cannot be looked up either).
+// The probe's quick look still finds files, as it did before.
 class UnlistableFolder final : public test::ForwardingFileSystem {
  public:
-  UnlistableFolder(FileSystem& inner, std::u16string folder)
-      : ForwardingFileSystem(inner), folder_(std::move(folder)) {}
+  UnlistableFolder(FileSystem& inner, std::u16string folder, bool gone)
+      : ForwardingFileSystem(inner), folder_(std::move(folder)), gone_(gone) {}
   using ForwardingFileSystem::ListFolder;
   std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override {
     if (WithoutTrailingSeparators(folder) == folder_) return std::nullopt;
     return Inner().ListFolder(folder, detail);
   }
+  std::optional<DirEntry> Stat(std::u16string_view path) override {
+    if (gone_ && WithoutTrailingSeparators(path) == folder_) return std::nullopt;
+    return Inner().Stat(path);
+  }
 
  private:
   std::u16string folder_;
+  bool gone_;
 };
 
 // Puts the stand-in between the engine and the disk for as long as it lives.
 class UnlistableWhile {
  public:
-  UnlistableWhile(std::unique_ptr<FileSystem>& slot, std::u16string folder) : slot_(slot), real_(std::move(slot)) {
-    slot_ = std::make_unique<UnlistableFolder>(*real_, std::move(folder));
+  UnlistableWhile(std::unique_ptr<FileSystem>& slot, std::u16string folder, bool gone = false)
+      : slot_(slot), real_(std::move(slot)) {
+    slot_ = std::make_unique<UnlistableFolder>(*real_, std::move(folder), gone);
   }
   ~UnlistableWhile() { slot_ = std::move(real_); }
   UnlistableWhile(const UnlistableWhile&) = delete;
@@ -143,18 +149,21 @@ TEST_F(Collection, FolderThatCannotBeListedIsReportedAndCountedAsFailed) {
     TargetScope scope;
     bool checkedItems;
     std::u16string unlistable;  // under the tree; empty: the target folder
+    bool gone;                  // moved away rather than unreadable
     Names after;
     bool noneRenamed;  // the end of the run says so too
   };
   const Row rows[] = {
-      {"a subfolder of the walk", TargetScope::AllFiles, false, u"xsub",
+      {"a subfolder of the walk", TargetScope::AllFiles, false, u"xsub", false,
        {u"a.txt", u"xother", u"xother/b.txt", u"xsub", u"xsub/xc.txt"}, false},
-      {"the target folder", TargetScope::AllFiles, false, u"",
+      {"a subfolder of the walk that went away", TargetScope::AllFiles, false, u"xsub", true,
+       {u"a.txt", u"xother", u"xother/b.txt", u"xsub", u"xsub/xc.txt"}, false},
+      {"the target folder", TargetScope::AllFiles, false, u"", false,
        {u"xa.txt", u"xother", u"xother/xb.txt", u"xsub", u"xsub/xc.txt"}, true},
-      {"a checked folder", TargetScope::CheckedFiles, true, u"xsub",
+      {"a checked folder", TargetScope::CheckedFiles, true, u"xsub", false,
        {u"a.txt", u"xother", u"xother/xb.txt", u"xsub", u"xsub/xc.txt"}, false},
       // The folder itself is an item of the listing above it.
-      {"a subfolder with the folders scope", TargetScope::Folders, false, u"xsub",
+      {"a subfolder with the folders scope", TargetScope::Folders, false, u"xsub", false,
        {u"other", u"other/xb.txt", u"sub", u"sub/xc.txt", u"xa.txt"}, false},
   };
   for (const Row& row : rows) {
@@ -172,12 +181,14 @@ TEST_F(Collection, FolderThatCannotBeListedIsReportedAndCountedAsFailed) {
     request.Scope = row.scope;
     request.IncludeSubfolders = true;
     {
-      UnlistableWhile standIn(world.fs, unlistable);
+      UnlistableWhile standIn(world.fs, unlistable, row.gone);
       Run(t.Path());
     }
     EXPECT_EQ(Tree(t.Path()), row.after);
     EXPECT_EQ(world.run.Counters.Failed, 1);
-    Names messages{u"The targeted folder has been modified or deleted! - '" + unlistable + u"'"};
+    const std::u16string why = row.gone ? u"The targeted folder has been modified or deleted!"
+                                        : u"The folder cannot be read (no right to list it)!";
+    Names messages{why + u" - '" + unlistable + u"'"};
     if (row.noneRenamed) {
       messages.push_back(
           u"No filename has been changed. Please check input text and make sure that the targeted files can be "
@@ -315,6 +326,86 @@ TEST_F(Collection, SequenceFollowsNamesNotCreationOrder) {
   EXPECT_EQ(dir.Read(u"x(2).txt"), "c");
 }
 
+// The program's data folder holds the run's own journal and undo log: a run never
+// renames it, anything in it or a folder that holds it, and says so once.
+TEST_F(Collection, TheDataFolderIsNeverATarget) {
+  struct Row {
+    const char* name;
+    TargetScope scope;
+    std::u16string data;    // relative to the tree
+    std::u16string target;  // relative to the tree; "*": chosen files
+    Names after;
+    bool told;  // the information line
+    Names checked = {};
+  };
+  const Row rows[] = {
+      {"files of every depth", TargetScope::AllFiles, u"xdata", u"",
+       {u"a.txt", u"xdata", u"xdata/xj.txt", u"xdata/xsub", u"xdata/xsub/xk.txt", u"xdatab", u"xdatab/m.txt",
+        u"xouter", u"xouter/xin", u"xouter/xin/n.txt"},
+       true},
+      {"folders of every depth", TargetScope::Folders, u"xdata", u"",
+       {u"datab", u"datab/xm.txt", u"outer", u"outer/in", u"outer/in/xn.txt", u"xa.txt", u"xdata", u"xdata/xj.txt",
+        u"xdata/xsub", u"xdata/xsub/xk.txt"},
+       true},
+      {"a folder that holds the data folder", TargetScope::Folders, u"xouter/xin", u"",
+       {u"data", u"data/sub", u"data/sub/xk.txt", u"data/xj.txt", u"datab", u"datab/xm.txt", u"xa.txt", u"xouter",
+        u"xouter/xin", u"xouter/xin/xn.txt"},
+       true},
+      {"the path written with a trailing separator", TargetScope::AllFiles, u"xdata/", u"",
+       {u"a.txt", u"xdata", u"xdata/xj.txt", u"xdata/xsub", u"xdata/xsub/xk.txt", u"xdatab", u"xdatab/m.txt",
+        u"xouter", u"xouter/xin", u"xouter/xin/n.txt"},
+       true},
+      {"the data folder as the target", TargetScope::AllFiles, u"xdata", u"xdata",
+       {u"xa.txt", u"xdata", u"xdata/xj.txt", u"xdata/xsub", u"xdata/xsub/xk.txt", u"xdatab", u"xdatab/xm.txt",
+        u"xouter", u"xouter/xin", u"xouter/xin/xn.txt"},
+       true},
+      {"this folder scope on the data folder", TargetScope::ThisFolder, u"xdata", u"xdata",
+       {u"xa.txt", u"xdata", u"xdata/xj.txt", u"xdata/xsub", u"xdata/xsub/xk.txt", u"xdatab", u"xdatab/xm.txt",
+        u"xouter", u"xouter/xin", u"xouter/xin/xn.txt"},
+       true},
+      {"checked: the data folder and a file", TargetScope::CheckedFiles, u"xdata", u"",
+       {u"a.txt", u"xdata", u"xdata/xj.txt", u"xdata/xsub", u"xdata/xsub/xk.txt", u"xdatab", u"xdatab/xm.txt",
+        u"xouter", u"xouter/xin", u"xouter/xin/xn.txt"},
+       true, {u"xdata", u"xa.txt"}},
+      {"chosen files inside the data folder", TargetScope::AllFiles, u"xdata", u"*",
+       {u"a.txt", u"xdata", u"xdata/xj.txt", u"xdata/xsub", u"xdata/xsub/xk.txt", u"xdatab", u"xdatab/xm.txt",
+        u"xouter", u"xouter/xin", u"xouter/xin/xn.txt"},
+       true},
+      {"a data folder elsewhere", TargetScope::AllFiles, u"../elsewhere", u"",
+       {u"a.txt", u"xdata", u"xdata/j.txt", u"xdata/xsub", u"xdata/xsub/k.txt", u"xdatab", u"xdatab/m.txt",
+        u"xouter", u"xouter/xin", u"xouter/xin/n.txt"},
+       false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder t(*world.fs);
+    for (auto f : {u"xa.txt", u"xdata/xj.txt", u"xdata/xsub/xk.txt", u"xdatab/xm.txt", u"xouter/xin/xn.txt"}) {
+      t.MakeFile(f);
+    }
+    std::u16string data = t / row.data;
+    for (auto& c : data) c = c == u'/' ? kPathSeparator : c;
+    world.protectedFolder = data;
+    world.prompter.shown.clear();
+    world.list.checkBoxes = !row.checked.empty();
+    world.list.items.clear();
+    for (const auto& c : row.checked) world.list.items.push_back({c, true});
+    request.Scope = row.scope;
+    request.IncludeSubfolders = true;
+    if (row.target == u"*") {
+      world.list.items = {{t / u"xdata/xj.txt", true}, {t / u"xa.txt", true}, {t / u"xdata", true}};
+      Run({});
+    } else {
+      Run(row.target.empty() ? t.Path() : t / row.target);
+    }
+    EXPECT_EQ(Tree(t.Path()), row.after);
+    const Names shown = world.prompter.Texts();
+    const std::u16string told = u"The program's data folder, what it holds and the folders that hold it are never "
+                                u"renamed - '" + WithoutTrailingSeparators(data) + u"'";
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), told), row.told ? 1 : 0);
+  }
+  world.protectedFolder.clear();
+}
+
 TEST_F(Collection, ProbeFindsSomethingOrSaysWhyNot) {
   struct Row {
     const char* name;
@@ -324,16 +415,32 @@ TEST_F(Collection, ProbeFindsSomethingOrSaysWhyNot) {
     Names files;
     bool found;
     Names messages;
+    Names folders = {};  // empty ones, besides those of the files
+    SaveContent content = SaveContent::OneLayer;
   };
   const std::u16string remove(EditMode::kRemove), save(EditMode::kSaveAll);
+  const Names noFile{u"There is no file (one layer) now!"};
   const Row rows[] = {
-      {"empty folder", remove, TargetScope::AllFiles, false, {}, false, {u"There is no file (one layer) now!"}},
-      {"only a subfolder", remove, TargetScope::AllFiles, true, {u"sub/a.txt"}, false,
-       {u"There is no file (one layer) now!"}},
+      {"empty folder", remove, TargetScope::AllFiles, false, {}, false, noFile},
+      {"only a subfolder", remove, TargetScope::AllFiles, true, {u"sub/a.txt"}, true, {}},
+      {"only a subfolder, subfolders off", remove, TargetScope::AllFiles, false, {u"sub/a.txt"}, false, noFile},
+      {"year folders, the first empty, files two levels down", remove, TargetScope::AllFiles, true,
+       {u"2020/01/a.txt"}, true, {}, {u"2019", u"2020/02"}},
+      {"subfolders without a file", remove, TargetScope::AllFiles, true, {}, false, noFile, {u"2019/01", u"2020"}},
+      {"files only where the walk never goes", remove, TargetScope::AllFiles, true,
+       {u"page_files/a.txt", u"page.files/b.txt"}, false, noFile},
       {"a file", remove, TargetScope::AllFiles, false, {u"a.txt"}, true, {}},
       {"no subfolder", remove, TargetScope::Folders, false, {u"a.txt"}, false, {u"There is no subfolder now!"}},
       {"a subfolder", remove, TargetScope::Folders, false, {u"sub/a.txt"}, true, {}},
       {"save: one level down", save, TargetScope::AllFiles, true, {u"sub/a.txt"}, true, {}},
+      {"save: first subfolder empty, files deeper", save, TargetScope::AllFiles, true, {u"b/c/a.txt"}, true, {},
+       {u"a"}},
+      {"save: all layers, subfolders box off", save, TargetScope::AllFiles, false, {u"2019/a.txt"}, true, {}, {},
+       SaveContent::AllLayers},
+      {"save: all layers, subfolders without a file", save, TargetScope::AllFiles, false, {}, true, {}, {u"2019"},
+       SaveContent::AllLayers},
+      {"save: all layers, a companion folder left out", save, TargetScope::AllFiles, false, {u"page_files/a.txt"},
+       true, {}, {}, SaveContent::AllLayers},
       {"save: nothing anywhere", save, TargetScope::AllFiles, true, {}, false, {u"There is no file and subfolder now!"}},
       {"save: one layer, nothing", save, TargetScope::AllFiles, false, {u"sub/a.txt"}, false, {}},
       {"this folder", remove, TargetScope::ThisFolder, false, {}, true, {}},
@@ -342,11 +449,13 @@ TEST_F(Collection, ProbeFindsSomethingOrSaysWhyNot) {
     SCOPED_TRACE(row.name);
     TempFolder t(*world.fs);
     for (const auto& f : row.files) t.MakeFile(f);
+    for (const auto& f : row.folders) t.MakeFolder(f);
     world.prompter.shown.clear();
     world.program.TargetFolder = WithTrailingSeparator(t.Path());
     request.Mode = row.mode;
     request.Scope = row.scope;
     request.IncludeSubfolders = row.subfolders;
+    request.Save.Content = row.content;
     EXPECT_EQ(!world.Engine().Probe(request).empty(), row.found);
     EXPECT_EQ(world.prompter.Texts(), row.messages);
   }
@@ -369,10 +478,24 @@ TEST_F(Collection, ProbeOfCheckedItemsLooksIntoFoldersWithSubfolders) {
   request.Scope = TargetScope::CheckedFiles;
   EXPECT_EQ(world.Engine().Probe(request), u"");  // no checked file, subfolders off
   request.IncludeSubfolders = true;
-  // The last folder decides, even when it is empty.
-  EXPECT_EQ(world.Engine().Probe(request), u"");
-  world.list.items = {{u"two", true}, {u"one", true}};
-  EXPECT_EQ(world.Engine().Probe(request), dir / u"one" + kPathSeparator + u"a.txt");
+  struct Row {
+    const char* name;
+    std::vector<test::ListItem> items;
+    std::u16string found;
+  };
+  const std::u16string inOne = dir / u"one" + kPathSeparator + u"a.txt";
+  const Row rows[] = {
+      {"a folder with a file, then an empty one", {{u"one", true}, {u"two", true}}, inOne},
+      {"an empty folder, then one with a file", {{u"two", true}, {u"one", true}}, inOne},
+      {"a file two levels down", {{u"two", true}, {u"three", true}}, dir / u"three/deep/b.txt"},
+      {"the folder with the file unchecked", {{u"one", false}, {u"two", true}}, u""},
+  };
+  dir.MakeFile(u"three/deep/b.txt");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    world.list.items = row.items;
+    EXPECT_EQ(world.Engine().Probe(request), row.found);
+  }
   EXPECT_TRUE(world.prompter.shown.empty());
 }
 

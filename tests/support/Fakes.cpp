@@ -30,7 +30,7 @@ EngineWorld::EngineWorld() {
 RunServices EngineWorld::Services() {
   RunSink& runSink = sinkOverride ? *sinkOverride : sink;
   return RunServices{*fs,     *locale, *clock, texts,    prompter,  observer, list,    runSink, host,
-                     program, run,     preview,  sequences, special,  options, checks, history};
+                     program, run,     preview,  sequences, special,  options, checks, history, protectedFolder};
 }
 
 std::vector<std::u16string> EngineWorld::PreviewNewNames() const {

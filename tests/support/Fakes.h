@@ -129,6 +129,7 @@ struct EngineWorld {
   RunOptions options;
   InputChecks* checks = nullptr;
   TemplateHistory* history = nullptr;
+  std::u16string protectedFolder;  // the data folder a run must leave alone
 
   std::vector<std::u16string> PreviewNewNames() const;
   std::vector<std::u16string> PreviewOldNames() const;

@@ -44,5 +44,35 @@ TEST_F(LineBreakNames, AreLeftAloneAndTheRestIsUndone) {
   }
 }
 
+// Where the program's own rule leaves an item alone, the message says which rule,
+// not that the system refused the rename.
+TEST_F(LineBreakNames, OwnRefusalsSayWhy) {
+  struct Row {
+    const char* label;
+    std::u16string name;
+    Args edit;
+    std::string why;
+  };
+  const std::u16string longName(130, u'\u00e9');  // 260 bytes of UTF-8 in 130 units
+  const Row rows[] = {
+      {"a line break in the name", u"a\nb!.txt",
+       {u"--mode", u"remove", u"--set", u"RemoveOptions.RemoveKind=CleanSymbols"},
+       "its name or the new name holds a line break, which the undo log cannot keep"},
+      {"a new name of more than 255 bytes", u"x.txt", {u"--new-name", longName},
+       "the new name is longer than 255 bytes, more than the file system takes"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    test::TempFolder folder(*fs);
+    folder.MakeFile(row.name, "odd");
+    Args args = row.edit;
+    args.insert(args.end(), {u"--yes", folder.Path()});
+    const CliResult run = Command(u"rename", args);
+    EXPECT_EQ(run.status, kExitSomeFailed) << run.err;
+    EXPECT_NE(run.err.find("': " + row.why + "\n"), std::string::npos) << run.err;
+    EXPECT_EQ(folder.Names(), (std::vector<std::u16string>{row.name}));
+  }
+}
+
 }  // namespace
 }  // namespace renamora::cli
