@@ -151,16 +151,8 @@ class BadInput : public CliHarness {
   // A call with the program's own choice of data folder, from these folders.
   CliResult CliIn(const FolderEnvironment& folders, const Args& args) {
     std::ostringstream out, err;
-    CliEnvironment env{out,
-                       err,
-                       false,
-                       false,
-                       [] { return std::optional<std::string>(); },
-                       CallFileSystem(),
-                       *locale,
-                       *clock,
-                       folders,
-                       WithTrailingSeparator(dir.Path())};
+    CliEnvironment env = Environment(out, err);
+    env.folders = folders;
     CliResult result;
     result.status = RunCli(args, env);
     result.out = out.str();
