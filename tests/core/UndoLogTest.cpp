@@ -38,7 +38,11 @@ using Moves = std::vector<std::pair<std::u16string, std::u16string>>;
 class ReadOnlyGuardFs final : public test::ForwardingFileSystem {
  public:
   using ForwardingFileSystem::ForwardingFileSystem;
-  bool DeleteFile(std::u16string_view path) override { return !Locked(path) && Inner().DeleteFile(path); }
+  bool DeleteFile(std::u16string_view path) override {
+    return !Locked(path) && path != undeletable && Inner().DeleteFile(path);
+  }
+  // A file that another program holds open, so that it cannot be deleted.
+  std::u16string undeletable;
   bool WriteFile(std::u16string_view path, std::string_view bytes) override {
     return !Locked(path) && Inner().WriteFile(path, bytes);
   }
@@ -535,13 +539,13 @@ TEST_F(UndoLogTest, ALogOrJournalThatCannotBeWrittenOrRemovedIsNeverTrustedBeyon
   ASSERT_TRUE(fs.DeleteFolder(data / u"Undos/rollback.rbk"));
 
   // The pairs are written, but the journal cannot be deleted: it no longer holds them.
-  ASSERT_TRUE(fs.SetAttributes(journal, kAttrReadOnly));
+  fs.undeletable = journal;
   ASSERT_TRUE(log.WritePending());
   ASSERT_TRUE(fs.Exists(journal));
   EXPECT_TRUE(ReadJournal(*fs.ReadFile(journal)).value().Done.empty());
   UndoLog afterwards(fs, locale, WithTrailingSeparator(data.Path()));
   EXPECT_EQ(afterwards.RecoverJournal(), UndoLog::Recovery::NoJournal);
-  ASSERT_TRUE(fs.SetAttributes(journal, kAttrArchive));
+  fs.undeletable.clear();
   ASSERT_TRUE(fs.DeleteFile(journal));
 
   // A killed run's journal that cannot be deleted once its pairs are in the log.
@@ -551,9 +555,9 @@ TEST_F(UndoLogTest, ALogOrJournalThatCannotBeWrittenOrRemovedIsNeverTrustedBeyon
     ASSERT_EQ(fs.Rename(work / u"b", work / u"y"), RenameStatus::Ok);
     killed.RecordUndoPair(work / u"y", work / u"b");
   }
-  ASSERT_TRUE(fs.SetAttributes(journal, kAttrReadOnly));
+  fs.undeletable = journal;
   EXPECT_EQ(afterwards.RecoverJournal(), UndoLog::Recovery::Failed);
-  ASSERT_TRUE(fs.SetAttributes(journal, kAttrArchive));
+  fs.undeletable.clear();
 }
 
 }  // namespace
