@@ -264,6 +264,12 @@ class FolderHandle {
     return fd_;
   }
 
+  // Whether a change of letter case in this folder was seen to leave the old
+  // spelling leading nowhere: then the folder's file system tells case apart, and
+  // later case changes in it need no proof.
+  bool TellsCaseApart(std::string_view folder) const { return fd_ >= 0 && caseApart_ && folder == folder_; }
+  void SetTellsCaseApart(std::string_view folder) { caseApart_ = fd_ >= 0 && folder == folder_; }
+
   // Whether the folder's path still leads to the folder the handle holds. Another
   // program may move the folder during a run; a rename through the handle then
   // happens where the folder went, not at the path the run records.
@@ -286,9 +292,11 @@ class FolderHandle {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     folder_.clear();
+    caseApart_ = false;
   }
   int fd_ = -1;
   std::string folder_;
+  bool caseApart_ = false;
   dev_t device_ = 0;
   ino_t inode_ = 0;
 };
@@ -372,8 +380,19 @@ class PosixFileSystem final : public FileSystem {
     // the old spelling leads nowhere now: one lookup proves it. One that ignores
     // case finds the item under both spellings; it may refuse the rename onto the
     // item itself, or report success and keep the old spelling, so the item goes
-    // through a temporary name, which always stores the new spelling.
-    if (status == RenameStatus::Ok && !SameObject(f, t)) return RenameStatus::Ok;
+    // through a temporary name, which always stores the new spelling. Case
+    // sensitivity is a property of the folder, so the lookup is made once per
+    // folder and not for every item of a run.
+    if (status == RenameStatus::Ok) {
+      const std::string_view folder = std::string_view(f).substr(0, f.rfind('/') + 1);
+      if (folder_.TellsCaseApart(folder)) return RenameStatus::Ok;
+      struct stat st;
+      if (::lstat(f.c_str(), &st) != 0) {
+        folder_.SetTellsCaseApart(folder);
+        return RenameStatus::Ok;
+      }
+      if (!SameObject(f, t)) return RenameStatus::Ok;
+    }
     if (status != RenameStatus::Ok && (status != RenameStatus::TargetExists || !SameObject(f, t))) return status;
     return RenameThroughTemporary(from, to, steps);
   }
