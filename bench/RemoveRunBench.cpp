@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "app/StringTable.h"
-#include "core/Paths.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/RenameEngine.h"
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
-#include "core/text/Utf.h"
 
 using namespace renamora;
 

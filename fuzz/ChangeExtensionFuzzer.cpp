@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "base/text/LetterCase.h"
+#include "base/text/NameOrder.h"
 #include "core/InputChecks.h"
 #include "core/ops/ChangeOperations.h"
 #include "core/ops/ExtensionOperations.h"
-#include "core/text/LetterCase.h"
-#include "core/text/NameOrder.h"
 
 namespace renamora::fuzz {
 namespace {

@@ -11,7 +11,7 @@
 #include "app/StartUp.h"
 #include "app/StringTable.h"
 #include "core/EditRequest.h"
-#include "core/text/TextFile.h"
+#include "core/TextFile.h"
 #include "support/TableLocale.h"
 
 namespace renamora::fuzz {

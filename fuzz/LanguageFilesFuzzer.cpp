@@ -10,7 +10,7 @@
 #include "MemoryFileSystem.h"
 #include "app/LanguageFiles.h"
 #include "app/StringTable.h"
-#include "core/text/TextFile.h"
+#include "core/TextFile.h"
 #include "support/TableLocale.h"
 
 namespace renamora::fuzz {

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
 #include "platform/FileSystem.h"
 
 namespace renamora::fuzz {

@@ -11,8 +11,8 @@
 #include "app/Settings.h"
 #include "app/SettingsFile.h"
 #include "app/StartUp.h"
-#include "core/text/AsciiCase.h"
-#include "core/text/TextFile.h"
+#include "base/text/AsciiCase.h"
+#include "core/TextFile.h"
 #include "support/TableLocale.h"
 
 namespace renamora::fuzz {

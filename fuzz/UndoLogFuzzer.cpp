@@ -11,9 +11,9 @@
 #include "FuzzSupport.h"
 #include "MemoryFileSystem.h"
 #include "app/StringTable.h"
+#include "core/TextFile.h"
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
-#include "core/text/TextFile.h"
 #include "support/TableLocale.h"
 
 namespace renamora::fuzz {

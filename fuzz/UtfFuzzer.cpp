@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora::fuzz {
 namespace {

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the built-in case tables of src/core/text from Python's Unicode data.
+"""Writes the built-in case tables of src/base/text from Python's Unicode data.
 
 UpcaseTable.inc: the one-to-one BMP upper-case mappings as runs (name order, case
 conversions). LowcaseTable.inc: the lower-case mappings that undo them, as runs.
@@ -10,7 +10,7 @@ Unicode version named in the files' first lines, or review every changed row.
 import os
 import unicodedata
 
-HERE = os.path.join(os.path.dirname(__file__), "..", "src", "core", "text")
+HERE = os.path.join(os.path.dirname(__file__), "..", "src", "base", "text")
 
 
 def units():

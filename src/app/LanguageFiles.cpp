@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/Paths.h"
-#include "core/text/TextFile.h"
+#include "base/Paths.h"
+#include "core/TextFile.h"
 
 namespace renamora {
 namespace {

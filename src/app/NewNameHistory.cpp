@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/text/TextFile.h"
+#include "core/TextFile.h"
 
 namespace renamora {
 

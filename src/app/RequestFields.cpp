@@ -5,9 +5,9 @@
 #include <variant>
 
 #include "app/Settings.h"
-#include "core/text/AsciiCase.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
+#include "base/text/AsciiCase.h"
+#include "base/text/Utf.h"
+#include "core/TextFile.h"
 
 namespace renamora {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora {
 namespace {

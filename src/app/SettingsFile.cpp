@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "core/text/AsciiCase.h"
-#include "core/text/TextFile.h"
+#include "base/text/AsciiCase.h"
+#include "core/TextFile.h"
 
 namespace renamora {
 namespace {

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/EditRequest.h"
-#include "core/Paths.h"
 #include "core/TargetCollection.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
+#include "core/TextFile.h"
 
 namespace renamora {
 namespace {

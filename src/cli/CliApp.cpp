@@ -12,17 +12,17 @@
 #include "app/Settings.h"
 #include "app/SettingsFile.h"
 #include "app/StartUp.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "cli/CliConsole.h"
 #include "cli/CliOutput.h"
 #include "core/InputChecks.h"
 #include "core/NameListing.h"
 #include "core/NameParts.h"
-#include "core/Paths.h"
 #include "core/RenameEngine.h"
+#include "core/TextFile.h"
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
 
 namespace renamora::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include <ostream>
 #include <utility>
 
+#include "base/text/Utf.h"
 #include "cli/CliOutput.h"
-#include "core/text/Utf.h"
 
 namespace renamora::cli {
 namespace {

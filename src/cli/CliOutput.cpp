@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora::cli {
 namespace {

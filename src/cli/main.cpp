@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "cli/CliApp.h"
-#include "core/Paths.h"
-#include "core/text/Utf.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/text/AsciiCase.h"
 #include "core/NameChecks.h"
-#include "core/text/AsciiCase.h"
 
 namespace renamora {
 namespace {

@@ -3,12 +3,12 @@
 
 #include <string>
 
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "core/NameChecks.h"
 #include "core/NameOperations.h"
 #include "core/PathCompare.h"
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
 
 namespace renamora {
 namespace {

@@ -5,15 +5,15 @@
 #include <array>
 #include <string>
 
+#include "base/Paths.h"
+#include "base/text/LetterCase.h"
+#include "base/text/NumberText.h"
+#include "base/text/Utf.h"
 #include "core/NameChecks.h"
 #include "core/NameParts.h"
-#include "core/Paths.h"
 #include "core/RenameEngine.h"
 #include "core/TargetCollection.h"
-#include "core/text/LetterCase.h"
-#include "core/text/NumberText.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
+#include "core/TextFile.h"
 
 namespace renamora {
 namespace {

@@ -1,7 +1,7 @@
 // Splitting item paths into their parts.
 #include "core/NameParts.h"
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 
 namespace renamora {
 

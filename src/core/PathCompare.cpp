@@ -1,8 +1,8 @@
 // Comparisons and lengths of paths by the rules of the file system of this build.
 #include "core/PathCompare.h"
 
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
 
 namespace renamora {
 namespace {

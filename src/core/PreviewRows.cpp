@@ -1,7 +1,7 @@
 // Preview rows and their numbering.
 #include "core/PreviewRows.h"
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 #include <algorithm>
 #include <string>

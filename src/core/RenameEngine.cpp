@@ -1,12 +1,12 @@
 // The Rename command, the preview entry, the run and its end.
 #include "core/RenameEngine.h"
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/NameChecks.h"
 #include "core/NameListing.h"
 #include "core/PathCompare.h"
-#include "core/Paths.h"
 #include "core/TargetCollection.h"
-#include "core/text/Utf.h"
 
 namespace renamora {
 

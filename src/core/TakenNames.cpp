@@ -2,8 +2,8 @@
 #include "core/TakenNames.h"
 
 
+#include "base/Paths.h"
 #include "core/PathCompare.h"
-#include "core/Paths.h"
 
 namespace renamora {
 namespace {

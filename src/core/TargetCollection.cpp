@@ -1,10 +1,10 @@
 // Target collection and the target probe.
 #include "core/TargetCollection.h"
 
+#include "base/Paths.h"
 #include "core/NameChecks.h"
 #include "core/NameParts.h"
 #include "core/PathCompare.h"
-#include "core/Paths.h"
 
 namespace renamora {
 namespace {

@@ -12,8 +12,8 @@
 #include <bit>
 #include <cstring>
 
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
 
 namespace renamora {
 namespace {

@@ -5,9 +5,9 @@
 #include <optional>
 #include <utility>
 
-#include "core/Paths.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
+#include "core/TextFile.h"
 
 namespace renamora {
 namespace {

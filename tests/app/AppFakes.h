@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 #include "platform/FileSystem.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"

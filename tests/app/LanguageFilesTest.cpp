@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/LanguageFiles.h"
-#include "core/Paths.h"
-#include "core/text/Utf.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "support/TableLocale.h"
 #include "support/TempFolder.h"
 

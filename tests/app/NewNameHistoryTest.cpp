@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/StringTable.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
+#include "core/TextFile.h"
 #include "support/Fakes.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"

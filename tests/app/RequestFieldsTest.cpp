@@ -9,7 +9,7 @@
 #include "app/AppFakes.h"
 #include "app/RequestFields.h"
 #include "app/Settings.h"
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora {
 namespace {

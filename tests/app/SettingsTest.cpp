@@ -9,7 +9,7 @@
 
 #include "app/AppFakes.h"
 #include "app/StringTable.h"
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "support/TempFolder.h"
 
 namespace renamora {

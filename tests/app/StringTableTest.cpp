@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora {
 namespace {

@@ -18,12 +18,12 @@
 #include <unistd.h>
 #endif
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "cli/CliApp.h"
 #include "cli/CliHarness.h"
-#include "core/Paths.h"
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
-#include "core/text/Utf.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 

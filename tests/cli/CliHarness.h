@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
 #include "cli/CliApp.h"
-#include "core/Paths.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "support/TempFolder.h"

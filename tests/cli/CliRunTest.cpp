@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "cli/CliApp.h"
-#include "core/Paths.h"
 #include "cli/CliHarness.h"
-#include "core/text/Utf.h"
 #include "support/TempFolder.h"
 
 namespace renamora::cli {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "cli/CliHarness.h"
-#include "core/Paths.h"
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
-#include "core/text/Utf.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 

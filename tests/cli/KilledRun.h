@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/text/Utf.h"
 #include "cli/CliHarness.h"
 #include "core/UndoJournal.h"
-#include "core/text/Utf.h"
 
 namespace renamora::cli {
 

@@ -23,11 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "cli/CliHarness.h"
 #include "core/NameChecks.h"
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
 #include "support/TempFolder.h"
 
 namespace renamora::cli {

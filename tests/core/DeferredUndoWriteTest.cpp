@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 #include "core/UndoLog.h"
 #include "support/Fakes.h"
 #include "support/FaultyFileSystem.h"

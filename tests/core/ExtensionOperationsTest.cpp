@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/NameChecks.h"
-#include "core/Paths.h"
-#include "core/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
 

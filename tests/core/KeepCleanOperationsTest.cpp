@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "base/text/Utf.h"
 #include "core/ops/RemoveOperations.h"
-#include "core/text/Utf.h"
 #include "support/TableLocale.h"
 
 namespace renamora {

@@ -1,5 +1,5 @@
 // Tests of the built-in lower-case table and word letters against the upper-case table.
-#include "core/text/LetterCase.h"
+#include "base/text/LetterCase.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/text/NameOrder.h"
+#include "base/text/NameOrder.h"
 
 namespace renamora {
 namespace {

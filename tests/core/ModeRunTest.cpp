@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "core/InputChecks.h"
 #include "core/NameListing.h"
-#include "core/Paths.h"
+#include "core/TextFile.h"
 #include "core/special/SpecialStrings.h"
-#include "core/text/NameOrder.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"

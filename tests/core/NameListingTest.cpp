@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/StringTable.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/NameListing.h"
-#include "core/Paths.h"
-#include "core/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/Links.h"
 #include "support/TableLocale.h"

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "core/text/NumberText.h"
-#include "core/text/Utf.h"
+#include "base/text/NumberText.h"
+#include "base/text/Utf.h"
 
 namespace renamora {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/PathCompare.h"
-#include "core/Paths.h"
-#include "core/text/Utf.h"
 
 namespace renamora {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "platform/Locale.h"
 #include "support/TableLocale.h"
 

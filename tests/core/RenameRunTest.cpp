@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/ItemProcessing.h"
 #include "core/NameChecks.h"
 #include "core/NameParts.h"
 #include "core/PathCompare.h"
-#include "core/Paths.h"
-#include "core/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "support/CountingExpander.h"
 #include "support/TableLocale.h"
 

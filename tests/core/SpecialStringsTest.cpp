@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "core/special/SpecialStrings.h"
-#include "core/text/Utf.h"
 #include "platform/FileSystem.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"

@@ -1,12 +1,12 @@
 // Tests of the encoding and line splitting of the program's text files.
-#include "core/text/TextFile.h"
+#include "core/TextFile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "support/TableLocale.h"
 
 namespace renamora {

@@ -6,8 +6,8 @@
 #include <climits>
 #include <string>
 
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "platform/Locale.h"
 #include "support/TableLocale.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Paths.h"
+#include "core/TextFile.h"
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
-#include "core/Paths.h"
-#include "core/text/TextFile.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"
 #include "support/TempFolder.h"

@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
+#include "core/TextFile.h"
 #include "core/UndoJournal.h"
 #include "core/UndoLog.h"
-#include "core/text/TextFile.h"
-#include "core/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TableLocale.h"

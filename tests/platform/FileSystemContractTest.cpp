@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "platform/FileSystem.h"
 #include "support/Links.h"
 #include "support/TempFolder.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 
 namespace renamora {
 namespace {

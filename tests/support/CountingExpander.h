@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text/Utf.h"
 #include "core/ops/TemplateExpander.h"
-#include "core/text/Utf.h"
 
 namespace renamora::test {
 

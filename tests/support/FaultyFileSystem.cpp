@@ -1,7 +1,7 @@
 // Chosen calls fail with the backend's own failure values; all others pass through.
 #include "support/FaultyFileSystem.h"
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 
 namespace renamora::test {
 namespace {

@@ -6,7 +6,7 @@
 #else
 #include <unistd.h>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora::test {
 

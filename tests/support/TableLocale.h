@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "platform/Locale.h"
 
 namespace renamora::test {

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <string>
 
-#include "core/Paths.h"
-#include "core/text/Utf.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 
 namespace renamora::test {
 

@@ -3,8 +3,8 @@
 
 #include <initializer_list>
 
-#include "core/text/LetterCase.h"
-#include "core/text/NameOrder.h"
+#include "base/text/LetterCase.h"
+#include "base/text/NameOrder.h"
 
 namespace renamora {
 namespace {

@@ -1,7 +1,7 @@
 // The Extension panel's operation on one file's extension text.
 #include "core/ops/ExtensionOperations.h"
 
-#include "core/text/LetterCase.h"
+#include "base/text/LetterCase.h"
 
 namespace renamora {
 

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "core/Paths.h"
-#include "core/text/NumberText.h"
+#include "base/Paths.h"
+#include "base/text/NumberText.h"
 
 namespace renamora {
 namespace {

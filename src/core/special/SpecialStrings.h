@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/text/NumberText.h"
 #include "core/ops/TemplateExpander.h"
 #include "core/special/Sequences.h"
-#include "core/text/NumberText.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 

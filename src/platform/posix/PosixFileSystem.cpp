@@ -15,9 +15,9 @@
 #include <cstring>
 #include <random>
 
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "platform/FileSystem.h"
 
 #ifndef RENAME_NOREPLACE

@@ -8,8 +8,8 @@
 #include <ctime>
 #include <string>
 
-#include "core/text/NameOrder.h"
-#include "core/text/Utf.h"
+#include "base/text/NameOrder.h"
+#include "base/text/Utf.h"
 #include "platform/Locale.h"
 #include "platform/posix/PosixLocale.h"
 

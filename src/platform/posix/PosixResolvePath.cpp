@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "platform/FileSystem.h"
 
 namespace renamora {

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <utility>
 
-#include "core/Paths.h"
-#include "core/text/NameOrder.h"
+#include "base/Paths.h"
+#include "base/text/NameOrder.h"
 #include "platform/win32/IncludeWindows.h"
 #include "platform/win32/LongPath.h"
 #include "platform/win32/UniqueHandle.h"

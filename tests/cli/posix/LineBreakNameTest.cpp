@@ -1,8 +1,8 @@
 // POSIX names may hold line breaks, which the undo log (one path per line) cannot:
 // such an item is left alone, and the rest of the run stays undoable.
 #include "cli/CliHarness.h"
+#include "core/TextFile.h"
 #include "core/UndoLog.h"
-#include "core/text/TextFile.h"
 
 namespace renamora::cli {
 namespace {

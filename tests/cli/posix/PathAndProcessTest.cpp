@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text/Utf.h"
 #include "cli/CliHarness.h"
-#include "core/text/Utf.h"
 
 namespace renamora::cli {
 namespace {

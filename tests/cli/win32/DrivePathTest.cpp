@@ -3,8 +3,8 @@
 // another current drive finds them.
 #include <string>
 
+#include "base/text/Utf.h"
 #include "cli/CliHarness.h"
-#include "core/text/Utf.h"
 
 namespace renamora::cli {
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/Paths.h"
-#include "core/text/Utf.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Paths.h"
-#include "core/text/Utf.h"
+#include "base/Paths.h"
+#include "base/text/Utf.h"
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/PosixLocale.h"
 #include "support/TempFolder.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "platform/win32/LongPath.h"
 
 namespace renamora {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/IncludeWindows.h"
 #include "support/Links.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 #include "platform/win32/IncludeWindows.h"
 #include "platform/win32/Win32Locale.h"
 

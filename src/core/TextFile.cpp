@@ -1,9 +1,9 @@
 // Encoding and line splitting of the program's text files.
-#include "core/text/TextFile.h"
+#include "core/TextFile.h"
 
 #include <algorithm>
 
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 namespace renamora {
 namespace {

@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16 with byte escapes for names that are not valid UTF-8.
-#include "core/text/Utf.h"
+#include "base/text/Utf.h"
 
 #include <cstdint>
 #include <vector>

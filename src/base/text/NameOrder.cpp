@@ -1,5 +1,5 @@
 // Upper-case table and the NTFS name order.
-#include "core/text/NameOrder.h"
+#include "base/text/NameOrder.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +16,7 @@ struct UpcaseRun {
 };
 
 constexpr UpcaseRun kRuns[] = {
-#include "core/text/UpcaseTable.inc"
+#include "base/text/UpcaseTable.inc"
 };
 
 // A flat table costs 128 KiB and makes the sort of a 100,000-entry folder cheap.

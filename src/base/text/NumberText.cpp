@@ -1,5 +1,5 @@
 // Rounding and decimal text of the numbers shown in names and listings.
-#include "core/text/NumberText.h"
+#include "base/text/NumberText.h"
 
 #include <charconv>
 #include <cmath>

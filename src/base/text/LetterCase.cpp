@@ -1,11 +1,11 @@
 // Lower-case table and word letters for names' case conversions.
-#include "core/text/LetterCase.h"
+#include "base/text/LetterCase.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
 
-#include "core/text/NameOrder.h"
+#include "base/text/NameOrder.h"
 
 namespace renamora {
 namespace {
@@ -18,7 +18,7 @@ struct CaseRun {
 };
 
 constexpr CaseRun kLowcaseRuns[] = {
-#include "core/text/LowcaseTable.inc"
+#include "base/text/LowcaseTable.inc"
 };
 
 struct UnitRange {
@@ -27,7 +27,7 @@ struct UnitRange {
 };
 
 constexpr UnitRange kCasedRanges[] = {
-#include "core/text/CasedRanges.inc"
+#include "base/text/CasedRanges.inc"
 };
 
 // Both tables are sorted, and no run reaches past the start of the next one.
