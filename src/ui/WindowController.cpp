@@ -1,0 +1,2 @@
+// Anchors the controller interface's vtable in the ui library.
+#include "ui/WindowController.h"
