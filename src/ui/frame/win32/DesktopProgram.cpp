@@ -1,0 +1,177 @@
+// The program's start, its windows and its end.
+#include "ui/frame/win32/DesktopProgram.h"
+
+#include <mmsystem.h>
+#include <shlobj.h>
+
+#include "app/Settings.h"
+#include "platform/win32/WideText.h"
+#include "ui/ControlIds.h"
+#include "ui/win/Shell.h"
+#include "ui/win/Win32Prompter.h"
+
+namespace renamora::ui::win {
+namespace {
+
+// The registry's InstallDir, which an installer may write; the program never does.
+std::optional<std::u16string> InstallDirFromRegistry() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Altomira\\renamora", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  wchar_t value[32768] = {};
+  DWORD bytes = sizeof(value) - sizeof(wchar_t);
+  DWORD type = 0;
+  std::optional<std::u16string> result;
+  if (RegQueryValueExW(key, L"InstallDir", nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    result = FromWide(value);
+  }
+  RegCloseKey(key);
+  return result;
+}
+
+}  // namespace
+
+DesktopProgram::DesktopProgram(DesktopSetup setup) : setup_(std::move(setup)) {}
+
+DesktopProgram::~DesktopProgram() = default;
+
+MainWindowDialogs DesktopProgram::Dialogs() {
+  MainWindowDialogs d;
+  d.about = [this] {
+    prompter_->Inform(choice_.table.Lookup(14), u"Renamora 0.1.0\nRenames many files or folders in one go.");
+  };
+  d.help = [this] { ShowHelpTopic(folders_.programFolder + u"renamora.chm", u"How to use.htm"); };
+  d.close = [this] { Close(); };
+  return d;
+}
+
+bool DesktopProgram::Start() {
+  fs_ = MakeSystemFileSystem();
+  locale_ = MakeSystemLocale();
+  clock_ = MakeSystemClock();
+  if (setup_.prompter) {
+    prompter_ = setup_.prompter;
+  } else {
+    ownPrompter_ = std::make_unique<Win32Prompter>();
+    prompter_ = ownPrompter_.get();
+  }
+
+  // 1. The folders.
+  FolderEnvironment environment;
+  environment.programFile = setup_.programFile.empty() ? ProgramFilePath() : setup_.programFile;
+  environment.appData = SpecialFolder(CSIDL_APPDATA);
+  folders_ = ResolveFolders(*fs_, environment);
+
+  // 2. The settings.
+  settings_ = std::make_unique<SettingsFile>(*fs_, *locale_, folders_.dataFolder + std::u16string(SettingsKey::kFileName));
+  const bool settingsExist = settings_->Exists();
+  const IniDocument doc = settings_->Read();
+  const OptionSettings options = LoadOptionSettings(doc);
+  const FormSettings form = LoadFormSettings(doc);
+  program_.RenamedTotal = form.Totalfiles;
+
+  // 7 (needed by everything shown). The texts.
+  choice_ = ChooseStringTable(*fs_, *locale_, folders_.programFolder, options.Language);
+
+  // The undo log, and a journal left by a run that was killed: it becomes the log
+  // now, while nothing else runs. A live run of another process keeps it; the
+  // Undo command tries again under the data folder's lock.
+  undo_ = std::make_unique<UndoLog>(*fs_, *locale_, folders_.dataFolder);
+  {
+    FileHold lock = fs_->HoldFile(RunLockPath(folders_.dataFolder));
+    if (lock.status == HoldStatus::Held) static_cast<void>(undo_->RecoverJournal());
+  }
+
+  browser_ = std::make_unique<BrowserController>(BrowserServices{*fs_, *locale_, *clock_, choice_.table, *prompter_,
+                                                                 *settings_, timers_, host_, program_, *undo_,
+                                                                 folders_.dataFolder});
+  mainView_ = std::make_unique<MainWindowView>(*browser_, timers_);
+  if (!mainView_->Create()) return false;
+  host_.Bind(mainView_.get(), Dialogs());
+
+  // The window's place.
+  HWND hwnd = mainView_->Handle();
+  RECT designed;
+  GetWindowRect(hwnd, &designed);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const MainWindowPlace place = PlaceMainWindow(settingsExist, form, screenHeight, designed.top);
+  int show = SW_SHOWNORMAL;
+  if (place.maximized) {
+    show = SW_SHOWMAXIMIZED;
+  } else if (place.useStoredPlace) {
+    SetWindowPos(hwnd, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    // Centred on the desktop.
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = designed.right - designed.left;
+    const int height = designed.bottom - designed.top;
+    SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+
+  // 3. The command line. The edit window of a start with a mode comes with the
+  // edit dialogs; until then such a start shows the handed-over items here.
+  const std::u16string mode = ModeArgument(setup_.arguments);
+  const StartDecision decision = StartProgram(mode, mode.empty() ? std::nullopt : InstallDirFromRegistry(),
+                                              StartServices{*fs_, *locale_, *prompter_, choice_.table}, folders_,
+                                              program_);
+  program_.DirectEditStart = false;
+  if (!choice_.status.empty()) browser_->ShowLanguageStatus(choice_.status);
+  if (setup_.showWindows) ShowWindow(hwnd, show);
+  browser_->Start(true);
+  if (!program_.TargetFolder.empty()) {
+    browser_->RequestListing(program_.TargetFolder);
+  } else if (!program_.PickedPaths.empty()) {
+    browser_->FilesDropped(program_.PickedPaths);
+  }
+  if (decision.closeSoon) timers_.Start(IDT_CLOSE, 1000);
+  mainView_->Refresh();
+  return true;
+}
+
+void DesktopProgram::Dispatch(MSG& msg) {
+  if (mainView_ && mainView_->Handle() && mainView_->PreTranslate(msg)) return;
+  if (mainView_ && mainView_->Handle() && IsDialogMessageW(mainView_->Handle(), &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+int DesktopProgram::Run() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+void DesktopProgram::Close() {
+  if (closed_) return;
+  closed_ = true;
+  HWND hwnd = mainView_->Handle();
+  // The window's place and the used folders; a settings file that cannot be
+  // written does not keep the program from ending.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (IsWindowVisible(hwnd) && GetWindowPlacement(hwnd, &placement)) {
+    const RECT& r = placement.rcNormalPosition;
+    const bool maximized = placement.showCmd == SW_SHOWMAXIMIZED;
+    static_cast<void>(settings_->Update([&](IniDocument& doc) {
+      using namespace SettingsKey;
+      doc.SetBool(kForm, kMaximize, maximized);
+      doc.SetInteger(kForm, kTop, r.top);
+      doc.SetInteger(kForm, kLeft, r.left);
+      doc.SetInteger(kForm, kHeight, r.bottom - r.top);
+      doc.SetInteger(kForm, kWidth, r.right - r.left);
+      if (program_.RenamedTotal != 0) doc.SetInteger(kForm, kTotalfiles, static_cast<std::int64_t>(program_.RenamedTotal));
+      return true;
+    }));
+    browser_->SaveHistory();
+  }
+  // Pairs of a run that ended moments ago go to the log before the program ends.
+  undo_->FlushNow();
+  DestroyWindow(hwnd);
+  PostQuitMessage(0);
+}
+
+}  // namespace renamora::ui::win

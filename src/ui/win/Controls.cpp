@@ -1,0 +1,47 @@
+// Creation and text of the control handles.
+#include "ui/win/Controls.h"
+
+#include <vector>
+
+#include "platform/win32/WideText.h"
+
+namespace renamora::ui::win {
+
+bool Control::CreateOf(const wchar_t* className, DWORD style, const CreateArgs& args) {
+  const std::wstring text = ToWide(args.text);
+  hwnd_ = CreateWindowExW(args.exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style | args.style, 0, 0, 10,
+                          10, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                          GetModuleHandleW(nullptr), nullptr);
+  return hwnd_ != nullptr;
+}
+
+std::u16string Control::Text() const {
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return FromWide(text);
+}
+
+void Control::SetText(std::u16string_view text) const {
+  const std::wstring wide = ToWide(text);
+  SetWindowTextW(hwnd_, wide.c_str());
+}
+
+void ComboBox::SetItems(const std::vector<std::u16string>& items) const {
+  SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
+  for (const auto& item : items) {
+    const std::wstring wide = ToWide(item);
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+}
+
+void ListBox::SetItems(const std::vector<std::u16string>& items) const {
+  SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+  for (const auto& item : items) {
+    const std::wstring wide = ToWide(item);
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+}
+
+}  // namespace renamora::ui::win

@@ -1,0 +1,89 @@
+// Small non-owning handles for the common controls: the parent window destroys its
+// children, so these only name them. Create takes a CreateArgs of defaulted members.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/IncludeWindows.h"
+
+namespace renamora::ui::win {
+
+struct CreateArgs {
+  HWND parent = nullptr;
+  int id = 0;
+  std::u16string_view text;
+  DWORD style = 0;    // added to the kind's own style
+  DWORD exStyle = 0;
+};
+
+class Control {
+ public:
+  HWND Handle() const { return hwnd_; }
+  int Id() const { return GetDlgCtrlID(hwnd_); }
+  std::u16string Text() const;
+  void SetText(std::u16string_view text) const;
+  void Enable(bool enabled) const { EnableWindow(hwnd_, enabled); }
+  void Show(bool visible) const { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+  void Place(int x, int y, int width, int height) const {
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+
+ protected:
+  bool CreateOf(const wchar_t* className, DWORD style, const CreateArgs& args);
+  HWND hwnd_ = nullptr;
+};
+
+class Button : public Control {
+ public:
+  bool Create(const CreateArgs& args) { return CreateOf(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, args); }
+};
+class CheckBox : public Control {
+ public:
+  bool Create(const CreateArgs& args) { return CreateOf(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, args); }
+  bool Checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void SetChecked(bool checked) const { SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+};
+class RadioButton : public CheckBox {
+ public:
+  bool Create(const CreateArgs& args) { return CreateOf(L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, args); }
+};
+class GroupBox : public Control {
+ public:
+  bool Create(const CreateArgs& args) { return CreateOf(L"BUTTON", BS_GROUPBOX, args); }
+};
+class Label : public Control {
+ public:
+  bool Create(const CreateArgs& args) { return CreateOf(L"STATIC", SS_LEFT | SS_NOPREFIX, args); }
+};
+class Edit : public Control {
+ public:
+  bool Create(const CreateArgs& args) {
+    return CreateOf(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, {args.parent, args.id, args.text, args.style,
+                                                           args.exStyle | WS_EX_CLIENTEDGE});
+  }
+  void SelectAll() const { SendMessageW(hwnd_, EM_SETSEL, 0, -1); }
+};
+class ComboBox : public Control {
+ public:
+  // An editable box with a drop-down list (CBS_DROPDOWN) unless style says otherwise.
+  bool Create(const CreateArgs& args) {
+    return CreateOf(L"COMBOBOX", CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | (args.style ? 0 : CBS_DROPDOWN), args);
+  }
+  void SetItems(const std::vector<std::u16string>& items) const;
+  int Selection() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
+  void Select(int index) const { SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+};
+class ListBox : public Control {
+ public:
+  bool Create(const CreateArgs& args) {
+    return CreateOf(L"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | WS_BORDER, args);
+  }
+  void SetItems(const std::vector<std::u16string>& items) const;
+  int Selection() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
+  void Select(int index) const { SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+};
+
+}  // namespace renamora::ui::win

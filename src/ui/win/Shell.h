@@ -1,0 +1,38 @@
+// The shell services of the windows: pickers, opening items, the recycle bin,
+// the clipboard, special folders and starting another instance.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/IncludeWindows.h"
+
+namespace renamora::ui::win {
+
+// The folder picker; empty when cancelled.
+std::u16string BrowseForFolder(HWND owner, std::u16string_view title);
+// The open-files dialog with the program's file types; empty when cancelled.
+std::vector<std::u16string> ChooseFiles(HWND owner, std::u16string_view title, std::u16string_view initialFolder);
+void OpenWithAssociation(std::u16string_view path);
+// Explorer on the item's folder with the item selected.
+void ShowInExplorer(std::u16string_view path);
+void ShowPropertiesOf(std::u16string_view path);
+// Moves one item to the recycle bin, never deleting it for good: false when it
+// stays where it is (in use, no recycle bin on that drive, gone).
+bool MoveToRecycleBin(std::u16string_view path);
+bool PutTextOnClipboard(HWND owner, std::u16string_view text);
+// CSIDL_MYMUSIC etc., ending with the separator; empty when there is none.
+std::u16string SpecialFolder(int csidl);
+// Starts a program with a command line whose arguments are given apart; each is
+// quoted as the C runtime's parser expects, so blanks and any character survive.
+bool StartProgram(std::u16string_view program, const std::vector<std::u16string>& arguments);
+// The command line for CreateProcessW: program and arguments quoted as needed.
+std::wstring QuotedCommandLine(std::u16string_view program, const std::vector<std::u16string>& arguments);
+// The running program file's full path.
+std::u16string ProgramFilePath();
+// Opens a help topic of a compiled help file; nothing when the file or the help
+// viewer is missing.
+void ShowHelpTopic(std::u16string_view helpFile, std::u16string_view topic);
+
+}  // namespace renamora::ui::win
