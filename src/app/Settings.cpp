@@ -1,6 +1,7 @@
 // Loading and storing the typed settings, and the options dialog's number and check box rules.
 #include "app/Settings.h"
 
+#include <iterator>
 #include <limits>
 
 #include "base/text/Utf.h"
@@ -27,6 +28,9 @@ constexpr BoolKey kDialogBools[] = {
     {kShowguide, &OptionSettings::Showguide},     {kShowhiddenfile, &OptionSettings::Showhiddenfile},
     {kShowsysfile, &OptionSettings::Showsysfile},
 };
+
+// OK writes the first six (Options1 to Confirm) before the numbers.
+constexpr std::size_t kBoolsBeforeNumbers = 6;
 
 struct NumberKey {
   std::u16string_view name;
@@ -86,8 +90,15 @@ OptionsSaveResult SaveDialogOptions(SettingsFile& file, const OptionSettings& op
   OptionsSaveResult result;
   result.written = file.Update([&](IniDocument& doc) {
     result.autoPreviewChanged = doc.Bool(kOption, kAutoPreview, true) != options.AutoPreview;
-    for (const BoolKey& k : kDialogBools) doc.SetBool(kOption, k.name, options.*k.member);
+    // Keys new to the file are appended, so this order is the file's layout: the
+    // rename options, the numbers, then the display and integration options.
+    for (std::size_t i = 0; i < kBoolsBeforeNumbers; ++i) {
+      doc.SetBool(kOption, kDialogBools[i].name, options.*kDialogBools[i].member);
+    }
     for (const NumberKey& k : kDialogNumbers) doc.SetInteger(kOption, k.name, ClampToRange(k.box, options.*k.member));
+    for (std::size_t i = kBoolsBeforeNumbers; i < std::size(kDialogBools); ++i) {
+      doc.SetBool(kOption, kDialogBools[i].name, options.*kDialogBools[i].member);
+    }
     doc.SetBool(kOption, kAutoPreview, options.AutoPreview);
     return true;
   });

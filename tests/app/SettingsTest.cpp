@@ -118,8 +118,8 @@ TEST(SettingsTest, OkStoresEveryDialogValueInOneFile) {
   EXPECT_TRUE(result.autoPreviewChanged);  // nothing stored reads as 1; the box writes 0
   EXPECT_EQ(temp.Read(u"Settings.ini"),
             "[Option]\r\nLanguage=Deutsch\r\nIcon=Blue\r\nOptions1=0\r\nOptions2=0\r\nOptions3=1\r\nAutocopy=1\r\n"
-            "Capevery=1\r\nConfirm=1\r\nContextmenu=1\r\nEndsound=1\r\nPreviewMax=0\r\nCheckbox=1\r\n"
-            "Showguide=1\r\nShowhiddenfile=0\r\nShowsysfile=0\r\nPrenum=1000\r\nListnum=20\r\nFoldernum=10\r\n"
+            "Capevery=1\r\nConfirm=1\r\nPrenum=1000\r\nListnum=20\r\nFoldernum=10\r\nContextmenu=1\r\n"
+            "Endsound=1\r\nPreviewMax=0\r\nCheckbox=1\r\nShowguide=1\r\nShowhiddenfile=0\r\nShowsysfile=0\r\n"
             "AutoPreview=0\r\n");
   EXPECT_FALSE(SaveDialogOptions(file, s).autoPreviewChanged);
 
