@@ -64,13 +64,17 @@ TEST(FileCommands, NewFolderTakesTheFirstFreeName) {
   struct Row {
     const char* label;
     Names before;
+    std::u16string current;  // under the temporary folder; "-": no folder at all
     int creations;
     Names after;
+    MessageId message;
   };
   const Row rows[] = {
-      {"twice in an empty folder", {}, 2, {u"New Folder", u"New Folder 1"}},
-      {"a file holds the name", {u"New Folder"}, 1, {u"New Folder", u"New Folder 1"}},
-      {"a gap is filled", {u"New Folder/", u"New Folder 2/"}, 1, {u"New Folder", u"New Folder 1", u"New Folder 2"}},
+      {"twice in an empty folder", {}, u"", 2, {u"New Folder", u"New Folder 1"}, 0},
+      {"a file holds the name", {u"New Folder"}, u"", 1, {u"New Folder", u"New Folder 1"}, 0},
+      {"a gap is filled", {u"New Folder/", u"New Folder 2/"}, u"", 1, {u"New Folder", u"New Folder 1", u"New Folder 2"}, 0},
+      {"current folder missing", {}, u"gone", 1, {}, 375},
+      {"nothing listed", {}, u"-", 1, {}, 375},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -78,23 +82,12 @@ TEST(FileCommands, NewFolderTakesTheFirstFreeName) {
     disk.Make(row.before);
     test::RecordingPrompter prompter;
     StringTable texts;
+    const std::u16string current = row.current == u"-" ? u"" : WithTrailingSeparator(disk.folder / row.current);
     for (int i = 0; i < row.creations; ++i) {
-      EXPECT_TRUE(CreateNewFolder(*disk.fs, prompter, texts, WithTrailingSeparator(disk.folder.Path())).has_value());
+      EXPECT_EQ(CreateNewFolder(*disk.fs, prompter, texts, current).has_value(), row.message == 0);
     }
     EXPECT_EQ(disk.folder.Names(), row.after);
-    EXPECT_EQ(prompter.Texts(), Names{});
-  }
-}
-
-TEST(FileCommands, NewFolderInAnInvalidFolderSaysSo) {
-  Disk disk;
-  test::RecordingPrompter prompter;
-  StringTable texts;
-  for (const std::u16string& current : {std::u16string(), disk.folder / u"missing"}) {
-    SCOPED_TRACE(std::string(current.begin(), current.end()));
-    prompter.shown.clear();
-    EXPECT_EQ(CreateNewFolder(*disk.fs, prompter, texts, current), std::nullopt);
-    EXPECT_EQ(prompter.Texts(), Names{texts.Lookup(375)});
+    EXPECT_EQ(prompter.Texts(), row.message ? Names{texts.Lookup(row.message)} : Names{});
   }
 }
 

@@ -105,131 +105,98 @@ TEST(SingleRename, OpensWithTheItemsNameAsItIsOnDisk) {
   }
 }
 
+// How the dialog ends, what the disk holds then, the message it showed (295
+// caption, information icon) and what the boxes show afterwards.
 TEST(SingleRename, OkRenamesOrRefusesWithItsMessage) {
+  enum Way { Ok, Enter, Esc, Cancel };
   struct Row {
     const char* label;
-    Names files;           // in the folder before; "x/" makes a folder
-    std::u16string item;   // the list item's name
-    FileListMode mode;
-    std::u16string typedName, typedExtension;  // "=" keeps what the box shows
-    Names after;           // names in the folder afterwards
-    std::function<Names(const World&)> messages;
+    Names files;  // in the folder before; "x/" makes a folder
+    std::u16string item;
+    bool chosen;  // chosen-files list (the item text is a full path)
+    std::u16string name, ext;  // typed; "=" keeps the box
+    Way way;
+    Names after;
+    MessageId message;  // 0: none; -1: the forbidden-characters text; -2: the reserved-name text
     std::optional<int> closeResult;
-    std::u16string newItemText;  // relative to the folder for chosen files
+    std::u16string nameBoxAfter;  // the new item text (relative) after a rename
+    bool deleteItem = false;
+    std::optional<RenameStatus> refusal = std::nullopt;
   };
-  auto none = [](const World&) { return Names{}; };
-  auto text = [](MessageId id) { return [id](const World& w) { return Names{w.T(id)}; }; };
   const Row rows[] = {
-      {"dot file pressed at once", {u".htaccess"}, u".htaccess", FileListMode::FolderView, u"=", u"=",
-       {u".htaccess"}, text(284), std::nullopt, u""},
-      {"blanks only", {u"a.txt"}, u"a.txt", FileListMode::FolderView, u"   ", u"=", {u"a.txt"}, text(284),
-       std::nullopt, u""},
-      {"unchanged", {u"readme.txt"}, u"readme.txt", FileListMode::FolderView, u"=", u"=", {u"readme.txt"}, text(285),
-       std::nullopt, u""},
-      {"letter case only", {u"readme.txt"}, u"readme.txt", FileListMode::FolderView, u"README", u"=",
-       {u"README.txt"}, none, 1, u"README.txt"},
-      {"taken by another item", {u"a.txt", u"b.txt"}, u"a.txt", FileListMode::FolderView, u"b", u"=",
-       {u"a.txt", u"b.txt"}, text(285), std::nullopt, u""},
-      {"extension without dot", {u"a.doc"}, u"a.doc", FileListMode::FolderView, u"b", u"txt", {u"b.txt"}, none, 1,
-       u"b.txt"},
-      {"extension emptied", {u"a.txt"}, u"a.txt", FileListMode::FolderView, u"=", u"", {u"a"}, none, 1, u"a"},
-      {"leading blanks dropped, trailing kept", {u"a.txt"}, u"a.txt", FileListMode::FolderView, u"  b ", u"=",
-       {u"b .txt"}, none, 1, u"b .txt"},
-      {"forbidden character", {u"a.txt"}, u"a.txt", FileListMode::FolderView, u"a:b", u"=", {u"a.txt"},
-       [](const World& w) { return Names{ForbiddenCharactersText(w.texts)}; }, std::nullopt, u""},
-      {"reserved name", {u"a"}, u"a", FileListMode::FolderView, u"con", u"=", {u"a"},
-       [](const World& w) { return Names{w.T(238) + u": 'con' " + w.T(127)}; }, std::nullopt, u""},
-      {"folder keeps no extension", {u"my.photos/"}, u"my.photos", FileListMode::FolderView, u"pics.2020", u"=",
-       {u"pics.2020"}, none, 1, u"pics.2020"},
-      {"chosen file gets its new path", {u"a.txt"}, u"a.txt", FileListMode::ChosenFiles, u"c", u"=", {u"c.txt"}, none,
-       1, u"c.txt"},
+      {"dot file at once", {u".htaccess"}, u".htaccess", false, u"=", u"=", Ok, {u".htaccess"}, 284, {}, u""},
+      {"blanks only", {u"a.txt"}, u"a.txt", false, u"   ", u"=", Ok, {u"a.txt"}, 284, {}, u""},
+      {"unchanged", {u"readme.txt"}, u"readme.txt", false, u"=", u"=", Enter, {u"readme.txt"}, 285, {}, u"readme"},
+      {"letter case only", {u"readme.txt"}, u"readme.txt", false, u"README", u"=", Enter, {u"README.txt"}, 0, 1,
+       u"README.txt"},
+      {"taken", {u"a.txt", u"b.txt"}, u"a.txt", false, u"b", u"=", Ok, {u"a.txt", u"b.txt"}, 285, {}, u"b"},
+      {"extension without dot", {u"a.doc"}, u"a.doc", false, u"b", u"txt", Ok, {u"b.txt"}, 0, 1, u"b.txt"},
+      {"extension emptied", {u"a.txt"}, u"a.txt", false, u"=", u"", Ok, {u"a"}, 0, 1, u"a"},
+      {"leading blanks go, trailing stay", {u"a.txt"}, u"a.txt", false, u"  b ", u"=", Ok, {u"b .txt"}, 0, 1,
+       u"b .txt"},
+      {"forbidden character", {u"a.txt"}, u"a.txt", false, u"a:b", u"=", Ok, {u"a.txt"}, -1, {}, u"a:b"},
+      {"reserved name", {u"a"}, u"a", false, u"con", u"=", Ok, {u"a"}, -2, {}, u"con"},
+      {"folder keeps no extension", {u"my.photos/"}, u"my.photos", false, u"p.2020", u"=", Ok, {u"p.2020"}, 0, 1,
+       u"p.2020"},
+      {"chosen file", {u"a.txt"}, u"a.txt", true, u"c", u"=", Ok, {u"c.txt"}, 0, 1, u"c.txt"},
+      {"Esc", {u"a.txt"}, u"a.txt", false, u"b", u"=", Esc, {u"a.txt"}, 0, 0, u"b"},
+      {"Cancel", {u"a.txt"}, u"a.txt", false, u"b", u"=", Cancel, {u"a.txt"}, 0, 0, u"b"},
+      // A failed rename shows the item as it is now; a name taken since the check does not.
+      {"file deleted", {u"a.txt"}, u"a.txt", false, u"b", u"=", Ok, {}, 286, {}, u"a.txt", true},
+      {"chosen file deleted", {u"a.txt"}, u"a.txt", true, u"b", u"=", Ok, {}, 286, {}, u"a.txt", true},
+      {"file in use", {u"a.txt"}, u"a.txt", false, u"b", u"=", Ok, {u"a.txt"}, 286, {}, u"a", false,
+       RenameStatus::Failed},
+      {"taken since the check", {u"a.txt"}, u"a.txt", false, u"b", u"=", Ok, {u"a.txt"}, 285, {}, u"b", false,
+       RenameStatus::TargetExists},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     World w;
     for (std::u16string f : row.files) {
-      if (f.back() == u'/') {
-        f.pop_back();
-        w.items.MakeFolder(f);
-      } else {
+      if (f.back() != u'/') {
         w.items.MakeFile(f, "x");
+        continue;
       }
+      f.pop_back();
+      w.items.MakeFolder(f);
     }
-    const bool chosen = row.mode == FileListMode::ChosenFiles;
     // The path box as the user may leave it: without its final separator.
-    w.dialog.Open(chosen ? w.items / row.item : row.item, row.mode, chosen ? u"" : w.items.Path());
-    if (row.typedName != u"=") w.dialog.TextChanged(IDC_REN_NAME, row.typedName);
-    if (row.typedExtension != u"=") w.dialog.TextChanged(IDC_REN_EXT, row.typedExtension);
+    w.dialog.Open(row.chosen ? w.items / row.item : row.item,
+                  row.chosen ? FileListMode::ChosenFiles : FileListMode::FolderView, row.chosen ? u"" : w.items.Path());
+    if (row.name != u"=") w.dialog.TextChanged(IDC_REN_NAME, row.name);
+    if (row.ext != u"=") w.dialog.TextChanged(IDC_REN_EXT, row.ext);
+    EXPECT_TRUE(!row.deleteItem || w.fs->DeleteFile(w.items / row.item));
+    w.disk.refusal = row.refusal;
     static_cast<void>(w.dialog.TakeFocusRequest());
-    w.dialog.Command(IDC_REN_OK);
+    if (row.way == Ok) w.dialog.Command(IDC_REN_OK);
+    if (row.way == Cancel) w.dialog.Command(IDC_REN_CANCEL);
+    EXPECT_TRUE(row.way == Enter ? w.dialog.Accept() : row.way == Esc ? w.dialog.CancelDialog() : true);
 
     EXPECT_EQ(w.items.Names(), row.after);
-    EXPECT_EQ(w.prompter.Texts(), row.messages(w));
+    Names messages;
+    if (row.message > 0) messages.push_back(w.T(row.message));
+    if (row.message == -1) messages.push_back(ForbiddenCharactersText(w.texts));
+    if (row.message == -2) messages.push_back(w.T(238) + u": 'con' " + w.T(127));
+    EXPECT_EQ(w.prompter.Texts(), messages);
     for (const auto& shown : w.prompter.shown) {
       EXPECT_EQ(shown.caption, w.T(295));
       EXPECT_EQ(shown.icon, PromptIcon::Information);
     }
     EXPECT_EQ(w.dialog.CloseResult(), row.closeResult);
-    if (row.closeResult) {
-      const std::u16string oldPath = w.items / row.item;
-      const std::u16string newPath = w.items / row.newItemText;
-      EXPECT_EQ(w.dialog.NewItemText(), chosen ? newPath : row.newItemText);
-      EXPECT_EQ(w.LogLines(), (Names{newPath, oldPath}));
-      if (!chosen) {
-        EXPECT_EQ(w.dialog.FolderBoxText(), WithTrailingSeparator(w.items.Path()));
-      }
-    } else {
-      EXPECT_EQ(w.dialog.NewItemText(), std::nullopt);
-      EXPECT_FALSE(w.log.UndoLogExists());
+    if (row.closeResult == 1) {
+      const std::u16string newPath = w.items / row.nameBoxAfter;
+      EXPECT_EQ(w.dialog.NewItemText(), row.chosen ? newPath : row.nameBoxAfter);
+      EXPECT_EQ(w.LogLines(), (Names{newPath, w.items / row.item}));
+      continue;
+    }
+    EXPECT_EQ(w.dialog.State(IDC_REN_NAME).text, row.nameBoxAfter);
+    EXPECT_EQ(w.dialog.NewItemText(), std::nullopt);
+    EXPECT_FALSE(w.log.UndoLogExists());
+    if (row.message != 0) {
       const auto focus = w.dialog.TakeFocusRequest();
       ASSERT_TRUE(focus.has_value());
       EXPECT_EQ(focus->controlId, IDC_REN_NAME);
     }
-  }
-}
-
-// The item changed or could not be renamed: a failed rename says so and shows the
-// item as it is now; a name taken since the check says that instead.
-TEST(SingleRename, AFailedRenameSaysWhyAndRefills) {
-  struct Row {
-    const char* label;
-    FileListMode mode;
-    bool deleteItem;
-    std::optional<RenameStatus> refusal;
-    MessageId message;
-    std::u16string name, extension;
-    bool extensionShown;
-  };
-  const Row rows[] = {
-      {"file deleted", FileListMode::FolderView, true, std::nullopt, 286, u"a.txt", u"", false},
-      {"chosen file deleted", FileListMode::ChosenFiles, true, std::nullopt, 286, u"a.txt", u"", false},
-      {"file in use", FileListMode::FolderView, false, RenameStatus::Failed, 286, u"a", u".txt", true},
-      {"name taken since the check", FileListMode::FolderView, false, RenameStatus::TargetExists, 285, u"b", u".txt",
-       true},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    World w;
-    w.items.MakeFile(u"a.txt");
-    const bool chosen = row.mode == FileListMode::ChosenFiles;
-    w.dialog.Open(chosen ? w.items / u"a.txt" : u"a.txt", row.mode, chosen ? u"" : w.items.Path());
-    if (row.deleteItem) {
-      ASSERT_TRUE(w.fs->DeleteFile(w.items / u"a.txt"));
-    }
-    w.disk.refusal = row.refusal;
-    w.dialog.TextChanged(IDC_REN_NAME, u"b");
-    static_cast<void>(w.dialog.TakeFocusRequest());
-    w.dialog.Command(IDC_REN_OK);
-    EXPECT_EQ(w.prompter.Texts(), Names{w.T(row.message)});
-    EXPECT_EQ(w.dialog.CloseResult(), std::nullopt);
-    EXPECT_EQ(w.dialog.State(IDC_REN_NAME).text, row.name);
-    EXPECT_EQ(w.dialog.State(IDC_REN_EXT).text, row.extension);
-    EXPECT_EQ(w.dialog.State(IDC_REN_EXT).visible, row.extensionShown);
-    EXPECT_EQ(w.dialog.Caption(), w.T(306));
-    EXPECT_FALSE(w.log.UndoLogExists());
-    const auto focus = w.dialog.TakeFocusRequest();
-    ASSERT_TRUE(focus.has_value());
-    EXPECT_EQ(focus->controlId, IDC_REN_NAME);
   }
 }
 
@@ -273,28 +240,6 @@ TEST(SingleRename, TheUndoLogHoldsJustThisRename) {
     }
     EXPECT_EQ(w.LogLines(), expected);
     EXPECT_EQ(w.prompter.shown.size(), row.dataFolderBusy ? 1u : 0u);
-  }
-}
-
-TEST(SingleRename, EscAndCancelCloseWithoutChange) {
-  struct Row {
-    const char* label;
-    std::function<void(SingleRenameController&)> close;
-  };
-  const Row rows[] = {
-      {"Esc", [](SingleRenameController& d) { EXPECT_TRUE(d.CancelDialog()); }},
-      {"Cancel button", [](SingleRenameController& d) { d.Command(IDC_REN_CANCEL); }},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.label);
-    World w;
-    w.items.MakeFile(u"a.txt");
-    w.dialog.Open(u"a.txt", FileListMode::FolderView, w.items.Path());
-    w.dialog.TextChanged(IDC_REN_NAME, u"b");
-    row.close(w.dialog);
-    EXPECT_EQ(w.dialog.CloseResult(), 0);
-    EXPECT_EQ(w.items.Names(), Names{u"a.txt"});
-    EXPECT_EQ(w.dialog.NewItemText(), std::nullopt);
   }
 }
 
