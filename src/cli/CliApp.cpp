@@ -6,6 +6,8 @@
 #include <climits>
 #include <ostream>
 
+#include "app/EditStart.h"
+#include "app/FileList.h"
 #include "app/LanguageFiles.h"
 #include "app/NewNameHistory.h"
 #include "app/RequestFields.h"
@@ -206,25 +208,6 @@ const char* WhyNotRenamed(RenameStatus status) {
       return "the system refused it";
   }
 }
-
-// The main window's list as the CLI makes it: a folder's entries (folders first,
-// hidden and system entries by the options) or the chosen paths.
-class CliList final : public TargetList {
- public:
-  struct Item {
-    std::u16string text;
-    bool checked = true;
-  };
-  std::size_t Count() const override { return items.size(); }
-  std::u16string ItemText(std::size_t i) const override { return items[i].text; }
-  bool IsChecked(std::size_t i) const override { return !checkBoxes || items[i].checked; }
-  bool ShowsCheckBoxes() const override { return checkBoxes; }
-  void SetItemText(std::size_t i, std::u16string_view text) override { items[i].text = std::u16string(text); }
-  void AddItem(std::u16string_view path) override { items.push_back({std::u16string(path), true}); }
-
-  std::vector<Item> items;
-  bool checkBoxes = true;
-};
 
 class SilentPrompter final : public Prompter {
  public:
@@ -472,7 +455,7 @@ int CliRun::Undo() {
   }
   ConsolePrompter prompter(env_.err, call_.answers, env_.inIsTerminal, env_.readLine);
   ConsoleProgress progress(env_.err, env_.errIsTerminal);
-  CliList list;
+  FileList list(env_.fs, env_.clock, env_.locale);
   UndoStatus status(env_.out);
   NoWindows host;
   StopRequest stop;
@@ -570,8 +553,8 @@ int CliRun::Edit() {
   ProgramState program;
   program.CurrentMode = request.Mode;
   program.RenamedTotal = form.Totalfiles;
-  CliList list;
-  list.checkBoxes = options.Checkbox;
+  FileList list(env_.fs, env_.clock, env_.locale);
+  list.SetShowsCheckBoxes(options.Checkbox);
   std::vector<std::u16string> targets;
   for (const auto& t : call_.targets) {
     std::string problem;
@@ -586,38 +569,35 @@ int CliRun::Edit() {
   const bool listUsed = !call_.checked.empty() || request.Scope == TargetScope::CheckedFiles ||
                         request.Scope == TargetScope::Folders;
   if (folderEdit && listUsed) {
-    auto entries = env_.fs.ListFolder(targets[0], ListDetail::NamesAndKinds);
-    if (!entries) return Fail("the folder '" + Utf8(targets[0]) + "' cannot be read");
-    std::vector<CliList::Item> folders, files;
-    for (const DirEntry& e : *entries) {
-      if ((e.attributes & kAttrHidden) && !options.Showhiddenfile) continue;
-      if ((e.attributes & kAttrSystem) && !options.Showsysfile) continue;
-      (e.isFolder ? folders : files).push_back({e.name, true});
+    ListingRules rules;
+    rules.showHidden = options.Showhiddenfile;
+    rules.showSystem = options.Showsysfile;
+    if (list.ListFolder(targets[0], rules, [] { return true; }) != ListingEnd::Listed) {
+      return Fail("the folder '" + Utf8(targets[0]) + "' cannot be read");
     }
-    list.items = std::move(folders);
-    list.items.insert(list.items.end(), files.begin(), files.end());
     if (!call_.checked.empty()) {
-      for (auto& item : list.items) {
-        item.checked = std::find(call_.checked.begin(), call_.checked.end(), item.text) != call_.checked.end();
+      for (std::size_t i = 0; i < list.Count(); ++i) {
+        list.SetChecked(i, std::find(call_.checked.begin(), call_.checked.end(), list.Item(i).text) !=
+                               call_.checked.end());
       }
       for (const auto& name : call_.checked) {
-        if (std::none_of(list.items.begin(), list.items.end(), [&](const auto& it) { return it.text == name; })) {
-          return Fail("--checked " + Utf8(name) + ": no such item in the folder's list");
-        }
+        if (!list.HasItemText(name)) return Fail("--checked " + Utf8(name) + ": no such item in the folder's list");
       }
     }
   }
   if (folderEdit) {
-    program.TargetFolder = WithTrailingSeparator(targets[0]);
-    const bool someUnchecked =
-        list.checkBoxes && std::any_of(list.items.begin(), list.items.end(), [](const auto& it) { return !it.checked; });
-    if (request.Scope == TargetScope::AllFiles && someUnchecked) request.Scope = TargetScope::CheckedFiles;
+    list.SetMode(FileListMode::FolderView);
   } else {
     if (!call_.checked.empty()) return Fail("--checked needs exactly one folder as target");
-    for (const auto& t : targets) list.items.push_back({t, true});
-    program.PickedPaths = targets;
-    program.SamplePath = targets[0];
+    for (const auto& t : targets) {
+      if (!list.AddPath(t, u"", u"")) return Fail("no such file or folder: " + Utf8(t));
+    }
     if (request.Mode == EditMode::kSaveAll) program.CurrentMode = std::u16string(EditMode::kSaveSome);
+  }
+  const EditStartOutcome start =
+      PrepareEditStart(list, program, request.Scope, env_.fs, folderEdit ? std::u16string_view(targets[0]) : u"");
+  if (start.status == EditStartStatus::NothingChosen || start.status == EditStartStatus::FolderMissing) {
+    return Fail("no such file or folder: " + Utf8(targets[0]));
   }
   program.ScopeIndex = request.Scope;
 
@@ -654,10 +634,10 @@ int CliRun::Edit() {
   // The run's own journal and undo log live in the data folder: never a target.
   services.protectedFolder = folders_.dataFolder;
 
-  if (program.CurrentMode == EditMode::kSaveSome) {
+  if (start.status == EditStartStatus::SaveChosen) {
     saved = saver.Save(request, program, run);
   } else {
-    if (folderEdit) {
+    if (start.needsProbe) {
       // The sample comes from the probe, as when the edit window opens; its
       // messages are the run's to show.
       SilentPrompter quiet;

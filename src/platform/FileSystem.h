@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -101,6 +102,22 @@ class FileSystem {
   virtual std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) = 0;
   std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder) {
     return ListFolder(folder, ListDetail::Full);
+  }
+
+  // Hands the folder's entries one by one to onEntry, in the file system's own order
+  // and without "." and "..", so that a caller can show progress or stop between
+  // entries instead of waiting for the whole listing; onEntry answers whether to go
+  // on. False when the folder cannot be read (or its reading broke off); a stop
+  // asked by onEntry is no failure. This fallback lists the folder first, so a
+  // backend that can enumerate lazily should do so.
+  [[nodiscard]] virtual bool VisitFolder(std::u16string_view folder, ListDetail detail,
+                                         const std::function<bool(const DirEntry&)>& onEntry) {
+    auto entries = ListFolder(folder, detail);
+    if (!entries) return false;
+    for (const DirEntry& e : *entries) {
+      if (!onEntry(e)) break;
+    }
+    return true;
   }
 
   // The first files (not folders) the file system returns for a folder, in its own

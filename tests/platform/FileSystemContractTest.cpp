@@ -211,6 +211,45 @@ TEST_F(FileSystemContract, SomeFilesStopsAfterTheFilesAskedFor) {
   EXPECT_FALSE(fs->SomeFiles(dir / u"missing", 6).has_value());
 }
 
+TEST_F(FileSystemContract, VisitFolderHandsOutEveryEntryUntilToldToStop) {
+  struct Row {
+    const char* name;
+    int files, folders;
+    std::size_t stopAfter;  // onEntry answers false on this entry; 0: never
+    std::size_t expectedVisits;
+  };
+  const Row rows[] = {{"whole folder", 3, 2, 0, 5},
+                      {"stopped at the second entry", 3, 2, 2, 2},
+                      {"stopped at the last entry", 2, 1, 3, 3},
+                      {"empty folder", 0, 0, 0, 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder t(*fs);
+    for (int i = 0; i < row.folders; ++i) t.MakeFolder(U16("folder" + std::to_string(i)));
+    for (int i = 0; i < row.files; ++i) t.MakeFile(U16("file" + std::to_string(i)), std::string(std::size_t(i) + 1, 'x'));
+    std::vector<DirEntry> seen;
+    const bool read = fs->VisitFolder(t.Path(), ListDetail::Full, [&](const DirEntry& e) {
+      seen.push_back(e);
+      return seen.size() != row.stopAfter;
+    });
+    EXPECT_TRUE(read);
+    EXPECT_EQ(seen.size(), row.expectedVisits);
+    for (const DirEntry& e : seen) {
+      SCOPED_TRACE(Utf16ToUtf8(e.name).value_or("?"));
+      const bool isFile = e.name.substr(0, 4) == u"file";
+      EXPECT_EQ(e.isFolder, !isFile);
+      // file0 holds one byte, file1 two, ...: the details come with the entry.
+      if (isFile) {
+        EXPECT_EQ(e.size, std::uint64_t(std::stoi(Utf16ToUtf8(e.name.substr(4)).value_or("0")) + 1));
+      }
+      EXPECT_EQ(std::count_if(seen.begin(), seen.end(), [&](const DirEntry& o) { return o.name == e.name; }), 1);
+    }
+  }
+  bool called = false;
+  EXPECT_FALSE(fs->VisitFolder(dir / u"missing", ListDetail::Full, [&](const DirEntry&) { return called = true; }));
+  EXPECT_FALSE(called);
+}
+
 TEST_F(FileSystemContract, WholeFileWritesReplaceAndLeaveNoTemporaryFile) {
   dir.MakeFile(u"log.txt", "old content that is longer");
   ASSERT_TRUE(fs->WriteFile(dir / u"log.txt", "new"));

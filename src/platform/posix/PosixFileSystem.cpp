@@ -177,6 +177,23 @@ class FolderReader {
   DIR* dir_ = nullptr;
 };
 
+// Reads the folder's entries in the file system's order and hands each to visit,
+// which answers whether to go on. An entry that vanished before it could be looked
+// up is left out.
+template <class Visit>
+void EnumerateEntries(FolderReader& reader, ListDetail detail, Visit visit) {
+  while (struct dirent* d = reader.Next()) {
+    // The entry's type comes with the name on most file systems; a walk needs no more.
+    if (detail == ListDetail::NamesAndKinds && d->d_type != DT_UNKNOWN) {
+      if (!visit(MakeKindEntry(Utf8ToUtf16(d->d_name), d->d_type))) return;
+      continue;
+    }
+    struct stat st;
+    if (!reader.StatOf(d, st)) continue;  // vanished
+    if (!visit(MakeEntry(Utf8ToUtf16(d->d_name), st))) return;
+  }
+}
+
 // The file is grown in steps with its blocks reserved at once: a write into a
 // mapped page the disk has no room for would kill the process instead of failing.
 // One mapping of a large span is made at the start, so that growing never moves
@@ -322,18 +339,20 @@ class PosixFileSystem final : public FileSystem {
     if (!reader.IsOpen()) return std::nullopt;
     std::vector<DirEntry> entries;
     entries.reserve(reader.EntryEstimate());
-    while (struct dirent* d = reader.Next()) {
-      // The entry's type comes with the name on most file systems; a walk needs no more.
-      if (detail == ListDetail::NamesAndKinds && d->d_type != DT_UNKNOWN) {
-        entries.push_back(MakeKindEntry(Utf8ToUtf16(d->d_name), d->d_type));
-        continue;
-      }
-      struct stat st;
-      if (!reader.StatOf(d, st)) continue;  // vanished
-      entries.push_back(MakeEntry(Utf8ToUtf16(d->d_name), st));
-    }
+    EnumerateEntries(reader, detail, [&](DirEntry e) {
+      entries.push_back(std::move(e));
+      return true;
+    });
     SortNtfsOrder(entries, [](const DirEntry& e) -> const std::u16string& { return e.name; });
     return entries;
+  }
+
+  bool VisitFolder(std::u16string_view folder, ListDetail detail,
+                   const std::function<bool(const DirEntry&)>& onEntry) override {
+    FolderReader reader(folder);
+    if (!reader.IsOpen()) return false;
+    EnumerateEntries(reader, detail, [&](DirEntry e) { return onEntry(e); });
+    return true;
   }
 
   std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override {

@@ -177,6 +177,13 @@ std::optional<std::vector<DirEntry>> Win32FileSystem::ListFolder(std::u16string_
   return entries;
 }
 
+bool Win32FileSystem::VisitFolder(std::u16string_view folder, ListDetail,
+                                  const std::function<bool(const DirEntry&)>& onEntry) {
+  const Walked walked =
+      EnumerateFolder(*this, folder, FIND_FIRST_EX_LARGE_FETCH, [&](DirEntry e) { return onEntry(e); });
+  return walked == Walked::Complete;
+}
+
 std::optional<std::vector<DirEntry>> Win32FileSystem::SomeFiles(std::u16string_view folder,
                                                                 std::size_t maxFiles) {
   std::vector<DirEntry> files;

@@ -10,6 +10,8 @@ class Win32FileSystem final : public FileSystem {
   using FileSystem::ListFolder;
   // Windows reports every detail with the name, so both levels of detail cost the same.
   std::optional<std::vector<DirEntry>> ListFolder(std::u16string_view folder, ListDetail detail) override;
+  bool VisitFolder(std::u16string_view folder, ListDetail detail,
+                   const std::function<bool(const DirEntry&)>& onEntry) override;
   std::optional<std::vector<DirEntry>> SomeFiles(std::u16string_view folder, std::size_t maxFiles) override;
   std::optional<DirEntry> Stat(std::u16string_view path) override;
   using FileSystem::Rename;
