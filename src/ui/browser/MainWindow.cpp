@@ -6,9 +6,9 @@
 
 #include "app/StartUp.h"
 #include "base/Paths.h"
-#include "base/text/NumberText.h"
 #include "core/UndoLog.h"
 #include "ui/ControlIds.h"
+#include "ui/browser/FileCommands.h"
 
 namespace renamora::ui {
 namespace {
@@ -500,13 +500,12 @@ void BrowserController::FilesDropped(const std::vector<std::u16string>& paths) {
 }
 
 void BrowserController::UpperFolder() {
-  const std::u16string trimmed = WithoutTrailingSeparators(list_.CurrentFolder());
-  const std::u16string parent(FolderView(trimmed));
-  if (parent.size() < 3 || !s_.fs.IsFolder(parent)) {
+  const auto parent = UpperFolderTarget(s_.fs, list_.CurrentFolder());
+  if (!parent) {
     FolderButton();
     return;
   }
-  RequestListing(parent);
+  RequestListing(*parent);
 }
 
 void BrowserController::Back() {
@@ -523,7 +522,7 @@ void BrowserController::Back() {
     pathBox_.clear();
     SwitchToChosenFiles();
     EmptyList();
-    for (const auto& path : view->paths) list_.AddPath(path, u"", FolderTypeText());
+    for (const auto& path : view->paths) static_cast<void>(list_.AddPath(path, u"", FolderTypeText()));
     ListChanged();
     ShowSelectionStatus(static_cast<int>(list_.Count()));
   }
@@ -775,29 +774,14 @@ void BrowserController::ItemRenamed(std::size_t index, std::u16string_view newTe
 void BrowserController::CopyName() {
   auto i = OnlySelected();
   if (!i) return;
-  const std::u16string path = list_.FullPath(*i);
-  std::u16string name = NameOf(WithoutTrailingSeparators(list_.Item(*i).text));
-  if (!s_.fs.IsFolder(path)) {
-    const std::size_t dot = name.rfind(u'.');
-    if (dot != std::u16string::npos) name.resize(dot);
-  }
-  s_.host.CopyText(name);
+  s_.host.CopyText(CopyNameOf(s_.fs, list_.FullPath(*i), list_.Item(*i).text));
 }
 
 void BrowserController::NewFolder() {
-  const std::u16string folder = list_.CurrentFolder();
-  if (folder.empty() || !s_.fs.IsFolder(folder)) {
-    Inform(375);
-    return;
-  }
-  std::u16string name = u"New Folder";
-  for (int i = 1; s_.fs.Exists(folder + name); ++i) name = u"New Folder " + NumberText(i, 1);
-  if (!s_.fs.CreateFolder(folder + name)) {
-    Inform(374);
-    return;
-  }
+  const auto name = CreateNewFolder(s_.fs, s_.prompter, s_.texts, list_.CurrentFolder());
+  if (!name) return;
   for (std::size_t i = 0; i < list_.Count(); ++i) list_.SetSelected(i, false);
-  list_.AddNamed(name, false);
+  list_.AddNamed(*name, false);
   list_.SetSelected(list_.Count() - 1, true);
   emptyNoticeVisible_ = false;
   ListChanged();
@@ -845,10 +829,7 @@ void BrowserController::HandOver(int entry) {
     }
   }
   if (paths.empty()) return;
-  static constexpr std::u16string_view kModes[] = {EditMode::kRemove, EditMode::kReplace,   EditMode::kInsert,
-                                                   EditMode::kChange, EditMode::kExtension, EditMode::kSaveAll};
-  std::u16string mode(kModes[std::clamp(entry, 1, 6) - 1]);
-  if (entry == 6 && !(paths.size() == 1 && s_.fs.IsFolder(paths[0]))) mode = EditMode::kSaveSome;
+  const std::u16string mode = HandOverMode(entry, s_.fs, paths);
   // The items leave this list only once the other instance has them: a hand-over
   // file that cannot be written, or a start that fails, would otherwise lose them
   // from both windows.
@@ -864,10 +845,7 @@ void BrowserController::HandOver(int entry) {
 }
 
 void BrowserController::ShortcutCleaner() {
-  if (s_.prompter.Show(PromptIcon::Question, PromptButtons::YesNo, T(299), T(234)) != PromptAnswer::Yes) return;
-  const std::u16string desktop = s_.host.SpecialFolderPath(BrowserHost::SpecialFolder::Desktop);
-  if (desktop.empty() || !s_.fs.IsFolder(desktop)) return;
-  CleanShortcutNames(s_.fs, desktop);
+  RunShortcutCleaner(s_.fs, s_.prompter, s_.texts, s_.host.SpecialFolderPath(BrowserHost::SpecialFolder::Desktop));
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/FileList.h"
 #include "core/Messages.h"
 #include "core/UndoLog.h"
 #include "platform/FileSystem.h"
@@ -14,9 +15,6 @@
 
 namespace renamora::ui {
 
-// What the main window's item texts are: names in the folder of the path box, or
-// full paths of chosen files and folders.
-enum class FileListMode { FolderView, ChosenFiles };
 
 // What the dialog works with. References must outlive the controller.
 struct SingleRenameServices {

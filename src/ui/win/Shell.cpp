@@ -7,6 +7,7 @@
 #include <shobjidl.h>
 
 #include "platform/win32/WideText.h"
+#include "ui/browser/FileCommands.h"
 
 namespace renamora::ui::win {
 namespace {
@@ -120,7 +121,7 @@ void ShowInExplorer(std::u16string_view path) {
     if (SUCCEEDED(hr)) return;
   }
   // Without the shell's help: Explorer's own switch, with the path quoted.
-  StartProgram(u"explorer.exe", {u"/select," + std::u16string(path)});
+  StartProgram(OpenPathCommandLine(path));
 }
 
 void ShowPropertiesOf(std::u16string_view path) {
@@ -183,47 +184,12 @@ std::u16string SpecialFolder(int csidl) {
   return result;
 }
 
-std::wstring QuotedCommandLine(std::u16string_view program, const std::vector<std::u16string>& arguments) {
-  // The program's own path is always quoted (it may hold blanks); quotes cannot
-  // occur in a Windows path, so no escaping is needed there.
-  std::wstring line = L"\"" + ToWide(program) + L"\"";
-  for (const auto& argument : arguments) {
-    line += L' ';
-    const std::wstring arg = ToWide(argument);
-    if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-      line += arg;
-      continue;
-    }
-    // The C runtime's rules: backslashes are literal unless they precede a quote;
-    // before a quote (or the closing quote) they are doubled.
-    line += L'"';
-    std::size_t backslashes = 0;
-    for (wchar_t c : arg) {
-      if (c == L'\\') {
-        ++backslashes;
-      } else if (c == L'"') {
-        line.append(backslashes * 2 + 1, L'\\');
-        line += c;
-        backslashes = 0;
-      } else {
-        line.append(backslashes, L'\\');
-        line += c;
-        backslashes = 0;
-      }
-    }
-    line.append(backslashes * 2, L'\\');
-    line += L'"';
-  }
-  return line;
-}
-
-bool StartProgram(std::u16string_view program, const std::vector<std::u16string>& arguments) {
-  std::wstring line = QuotedCommandLine(program, arguments);
-  const std::wstring application = program.find(u'\\') == std::u16string_view::npos ? L"" : ToWide(program);
+bool StartProgram(std::u16string_view commandLine) {
+  std::wstring line = ToWide(commandLine);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(application.empty() ? nullptr : application.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0,
                       nullptr, nullptr, &startup, &process)) {
     return false;
   }

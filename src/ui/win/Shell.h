@@ -24,11 +24,9 @@ bool MoveToRecycleBin(std::u16string_view path);
 bool PutTextOnClipboard(HWND owner, std::u16string_view text);
 // CSIDL_MYMUSIC etc., ending with the separator; empty when there is none.
 std::u16string SpecialFolder(int csidl);
-// Starts a program with a command line whose arguments are given apart; each is
-// quoted as the C runtime's parser expects, so blanks and any character survive.
-bool StartProgram(std::u16string_view program, const std::vector<std::u16string>& arguments);
-// The command line for CreateProcessW: program and arguments quoted as needed.
-std::wstring QuotedCommandLine(std::u16string_view program, const std::vector<std::u16string>& arguments);
+// Starts a program from a whole command line (quoted by ui/browser/FileCommands.h),
+// never through the 8-bit code page.
+bool StartProgram(std::u16string_view commandLine);
 // The running program file's full path.
 std::u16string ProgramFilePath();
 // Opens a help topic of a compiled help file; nothing when the file or the help

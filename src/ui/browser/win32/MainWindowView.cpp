@@ -10,6 +10,7 @@
 
 #include "platform/win32/WideText.h"
 #include "ui/ControlIds.h"
+#include "ui/browser/FileCommands.h"
 #include "ui/win/Dpi.h"
 #include "ui/win/Shell.h"
 
@@ -97,7 +98,7 @@ void Win32BrowserHost::ShowProperties(std::u16string_view path) { ShowProperties
 bool Win32BrowserHost::Recycle(std::u16string_view path) { return MoveToRecycleBin(path); }
 void Win32BrowserHost::CopyText(std::u16string_view text) { PutTextOnClipboard(Window(), text); }
 bool Win32BrowserHost::StartInstance(std::u16string_view mode) {
-  return StartProgram(ProgramFilePath(), {std::u16string(mode)});
+  return StartProgram(InstanceCommandLine(ProgramFilePath(), mode));
 }
 void Win32BrowserHost::SetAlwaysOnTop(bool onTop) {
   SetWindowPos(Window(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
