@@ -4,7 +4,7 @@
 # script is deterministic, so a rerun without source changes leaves git clean.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-# shellcheck source=install-packages.sh
+# shellcheck source-path=SCRIPTDIR source=install-packages.sh
 source "$root/scripts/install-packages.sh" librsvg2-bin imagemagick sox python3
 
 icons="$root/resources/icons"
@@ -16,8 +16,8 @@ mkdir -p "$out"
 # The sizes Windows asks for at 100% to 200% scaling (small icons, toolbar glyphs at
 # 32 px and their scaled forms); the program icon also carries 256 for Explorer's
 # large views.
-glyphSizes="16 20 24 32 40 48 64"
-appSizes="$glyphSizes 256"
+glyphSizes=(16 20 24 32 40 48 64)
+appSizes=("${glyphSizes[@]}" 256)
 
 # Every entry is a 32-bit RGBA PNG: Windows Vista and later (and Wine) read PNG entries at
 # any size, and PNG keeps the committed files small where 32-bit BMP entries would
@@ -39,10 +39,10 @@ make_icon() { # name sizes...
   python3 "$root/scripts/pack-ico.py" "$out/$name.ico" "${pngs[@]}"
 }
 
-make_icon App $appSizes
+make_icon App "${appSizes[@]}"
 for name in Remove Replace Insert Change Extension Save Undo Exit Folder Files Delete Tools \
             About FAQ FolderUp FolderBack Access OK Preview Back Home; do
-  make_icon "$name" $glyphSizes
+  make_icon "$name" "${glyphSizes[@]}"
 done
 
 # The end-of-run chime: two bell-like notes (C6, then E6 a little later), each a sine
