@@ -7,7 +7,32 @@
 #define IDI_APP 1
 #define IDR_MANIFEST_DUMMY 2
 #define IDW_END_SOUND 10
-#define IDB_GLYPHS_FIRST 100 /* toolbar glyphs, in the order of kGlyphNames */
+/* Button glyphs, ICON resources at IDB_GLYPHS_FIRST + index. The names are the file
+   names an icon set uses for the same buttons, so a loader can walk both in one order:
+   the main window's buttons first, then those only the edit window has. */
+#define IDB_GLYPHS_FIRST 100
+#define IDG_REMOVE 100
+#define IDG_REPLACE 101
+#define IDG_INSERT 102
+#define IDG_CHANGE 103
+#define IDG_EXTENSION 104
+#define IDG_SAVE 105
+#define IDG_UNDO 106
+#define IDG_EXIT 107
+#define IDG_FOLDER 108
+#define IDG_FILES 109
+#define IDG_DELETE 110
+#define IDG_TOOLS 111
+#define IDG_ABOUT 112
+#define IDG_FAQ 113
+#define IDG_FOLDER_UP 114
+#define IDG_FOLDER_BACK 115
+#define IDG_ACCESS 116
+#define IDG_OK 117
+#define IDG_PREVIEW 118
+#define IDG_BACK 119
+#define IDG_HOME 120
+#define IDB_GLYPHS_COUNT 21
 
 /* Main window (TForm4): buttons of the left column and the toolbar */
 #define IDC_MAIN_PATH 1001
