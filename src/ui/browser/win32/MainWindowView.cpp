@@ -4,10 +4,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <mmsystem.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
+#include "base/Paths.h"
 #include "platform/win32/WideText.h"
 #include "ui/ControlIds.h"
 #include "ui/browser/FileCommands.h"
@@ -111,6 +113,10 @@ std::u16string Win32BrowserHost::SpecialFolderPath(SpecialFolder folder) {
     case SpecialFolder::Documents: return win::SpecialFolder(CSIDL_PERSONAL);
   }
   return {};
+}
+void Win32BrowserHost::PlayEndSound() {
+  // The chime is part of the program file, so a portable copy needs no end.wav beside it.
+  PlaySoundW(MAKEINTRESOURCEW(IDW_END_SOUND), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
 void Win32BrowserHost::ShowHelp() {
   if (dialogs_.help) dialogs_.help();

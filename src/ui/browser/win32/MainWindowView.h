@@ -62,6 +62,7 @@ class Win32BrowserHost final : public BrowserHost {
   void SetAlwaysOnTop(bool onTop) override;
   std::u16string SpecialFolderPath(SpecialFolder folder) override;
   void ShowHelp() override;
+  void PlayEndSound() override;
 
  private:
   HWND Window() const;

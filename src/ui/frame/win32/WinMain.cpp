@@ -1,9 +1,10 @@
 // Renamora.exe: the desktop program's entry point.
+#include "platform/win32/IncludeWindows.h"
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "platform/win32/IncludeWindows.h"
 #include "platform/win32/WideText.h"
 #include "ui/frame/win32/DesktopProgram.h"
 
