@@ -30,7 +30,9 @@ struct FileListItem {
   bool isFolder = false;
   bool checked = true;
   bool selected = false;
-  int iconIndex = 0;  // 0 until the view asks the shell
+  // The system image list's index plus one; 0 until the view asks the shell. (The
+  // shell's own index 0 is a real icon, so it cannot also mean "not asked yet".)
+  int iconIndex = 0;
 };
 
 struct ListingRules {

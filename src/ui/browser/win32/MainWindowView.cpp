@@ -206,7 +206,8 @@ void MainWindowView::CreateControls() {
   checkAll_.Create({.parent = hwnd, .id = IDC_MAIN_CHECKALL});
   emptyNotice_.Create({.parent = hwnd, .id = IDC_MAIN_EMPTY_NOTICE, .style = SS_CENTER | SS_CENTERIMAGE,
                        .exStyle = WS_EX_STATICEDGE});
-  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd,
+  // The "Always on top" box sits on the status bar's first panel.
+  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, hwnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_STATUS)),
                             GetModuleHandleW(nullptr), nullptr);
   onTop_.Create({.parent = hwnd, .id = IDC_MAIN_ON_TOP});
@@ -367,7 +368,7 @@ void MainWindowView::SelectionToView() {
 
 int MainWindowView::IconOf(std::size_t item) {
   FileListItem& entry = c_.List().Item(item);
-  if (entry.iconIndex != 0) return entry.iconIndex;
+  if (entry.iconIndex != 0) return entry.iconIndex - 1;
   // Icons are asked per kind, not per file: the shell's answer for an extension is
   // the same for every file that has it, and asking it per file costs a disk access.
   SHFILEINFOW info{};
@@ -395,9 +396,8 @@ int MainWindowView::IconOf(std::size_t item) {
       iconByExtension_[extension] = index;
     }
   }
-  // 0 means "not asked yet"; the system's image 0 is shown as 2 instead.
-  entry.iconIndex = index == 0 ? 2 : index;
-  return entry.iconIndex;
+  entry.iconIndex = index + 1;
+  return index;
 }
 
 LRESULT MainWindowView::OnNotify(NMHDR* header) {

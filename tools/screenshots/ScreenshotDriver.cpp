@@ -1,0 +1,89 @@
+// Shows the desktop program's windows one after another for scripts/screenshots.sh:
+// for each window it writes "<name>.ready" holding the window's caption into the
+// exchange folder and waits for "<name>.done" from the script, which photographs
+// the window in between. Usage: renamora_screenshots EXCHANGE_FOLDER DEMO_FOLDER
+#include "platform/win32/IncludeWindows.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/WideText.h"
+#include "ui/ControlIds.h"
+#include "ui/frame/win32/DesktopProgram.h"
+
+namespace {
+
+using namespace renamora;
+
+std::wstring g_exchange;
+
+// Tells the script that a window is ready and waits (pumping messages, so the
+// window paints) until it has been photographed, or 20 seconds have passed.
+void Photograph(const std::wstring& name, HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  const DWORD settle = GetTickCount();
+  while (GetTickCount() - settle < 400) {
+    ui::win::PumpPending();
+    Sleep(20);
+  }
+  wchar_t caption[256] = {};
+  GetWindowTextW(window, caption, 256);
+  std::string text;
+  for (const wchar_t* c = caption; *c; ++c) text += *c < 0x80 ? static_cast<char>(*c) : '?';
+  const std::wstring readyPath = g_exchange + L"\\" + name + L".ready";
+  HANDLE ready = CreateFileW(readyPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (ready != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(ready, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(ready);
+  }
+  const std::wstring done = g_exchange + L"\\" + name + L".done";
+  const DWORD start = GetTickCount();
+  while (GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 20000) {
+    ui::win::PumpPending();
+    Sleep(50);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&controls);
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv || argc < 3) return 2;
+  g_exchange = argv[1];
+  const std::wstring demo = argv[2];
+  LocalFree(argv);
+
+  ui::win::DesktopSetup setup;
+  setup.arguments = {u"Renamora.exe"};
+  // The exchange folder is the program's data folder: no settings of earlier runs.
+  setup.programFile = FromWide(g_exchange) + u"\\Renamora.exe";
+  ui::win::DesktopProgram program(std::move(setup));
+  if (!program.Start()) return 1;
+  HWND main = program.MainWindow().Handle();
+
+  // The main window listing the demo folder, two items selected.
+  HWND box = GetDlgItem(main, IDC_MAIN_PATHBOX);
+  SetWindowTextW(box, demo.c_str());
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_PATHBOX, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(box));
+  program.Browser().ListPathBox();
+  program.MainWindow().Refresh();
+  HWND list = GetDlgItem(main, IDC_MAIN_LIST);
+  ListView_SetItemState(list, 3, LVIS_SELECTED, LVIS_SELECTED);
+  ListView_SetItemState(list, 4, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  SetFocus(list);
+  Photograph(L"main-window", main);
+
+  program.Close();
+  ui::win::PumpPending();
+  CoUninitialize();
+  return 0;
+}
