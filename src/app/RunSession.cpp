@@ -51,9 +51,8 @@ void RunSession::LoadHistory(int maximum) {
 }
 
 RunServices RunSession::Services(const RunWindows& w) {
-  RunServices services{fs_,       locale_,    clock_,     w.texts, w.prompter, w.observer, w.list,    undo_,
-                       w.host,    w.program,  run_,       preview_, sequences_, w.special,  w.options, w.checks,
-                       History()};
+  RunServices services{fs_,       locale_, clock_,   w.texts,    w.prompter, w.observer, w.list,   undo_,    w.host,
+                       w.program, run_,    preview_, sequences_, w.special,  w.options,  w.checks, History()};
   services.protectedFolder = dataFolder_;
   return services;
 }

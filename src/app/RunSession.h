@@ -1,4 +1,4 @@
-// What rename runs keep between commands, owned in one place: the data folder's lock, the undo log, the new-name history, the sequences and the preview rows.
+// What rename runs keep between commands: data folder lock, undo log, history, sequences.
 #pragma once
 
 #include <cstddef>
