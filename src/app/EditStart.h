@@ -1,4 +1,4 @@
-// What starting an edit takes from the main window's list: the target folder or the picked paths, the sample and the scope.
+// What starting an edit takes from the main window's list: targets, sample and scope.
 #pragma once
 
 #include <string_view>

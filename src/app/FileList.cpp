@@ -122,8 +122,7 @@ ListingEnd FileList::ListFolder(std::u16string_view folder, const ListingRules& 
   return ListingEnd::Listed;
 }
 
-bool FileList::AddPath(std::u16string_view path, std::u16string_view typeText,
-                       const std::u16string& folderTypeText) {
+bool FileList::AddPath(std::u16string_view path, std::u16string_view typeText, const std::u16string& folderTypeText) {
   const auto entry = fs_.Stat(path);
   if (!entry) return false;
   FileListItem item;
@@ -270,7 +269,8 @@ int FileList::CheckedCount() const {
 }
 
 int FileList::SelectedCount() const {
-  return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](const FileListItem& i) { return i.selected; }));
+  return static_cast<int>(
+      std::count_if(items_.begin(), items_.end(), [](const FileListItem& i) { return i.selected; }));
 }
 
 std::optional<std::size_t> FileList::FirstSelected() const {
@@ -317,7 +317,8 @@ void BackStack::PushFolderView(std::u16string_view folder) {
 }
 
 void BackStack::PushChosenFiles(const std::vector<std::u16string>& paths) {
-  views_.push_back({.isFolder = false, .folder = {}, .paths = std::vector<std::u16string>(paths.rbegin(), paths.rend())});
+  views_.push_back(
+      {.isFolder = false, .folder = {}, .paths = std::vector<std::u16string>(paths.rbegin(), paths.rend())});
 }
 
 std::optional<BackStack::View> BackStack::Pop() {

@@ -1,4 +1,4 @@
-// The main window's list of files and folders: what it holds, how a folder is listed into it, its sort order and its check and selection commands.
+// The main window's list of files and folders: items, folder listing, sort order, checks.
 #pragma once
 
 #include <cstddef>

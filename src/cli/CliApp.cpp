@@ -11,6 +11,7 @@
 #include "app/LanguageFiles.h"
 #include "app/NewNameHistory.h"
 #include "app/RequestFields.h"
+#include "app/RunSession.h"
 #include "app/Settings.h"
 #include "app/SettingsFile.h"
 #include "app/StartUp.h"
@@ -356,7 +357,7 @@ class CliRun {
   const Call& call_;
   CliEnvironment& env_;
   ProgramFolders folders_;
-  FileHold lock_;
+  std::optional<RunSession> session_;
 };
 
 std::optional<std::string> CliRun::ResolveData() {
@@ -405,40 +406,32 @@ std::optional<int> CliRun::HoldDataFolder() {
   // lock is held until this call has written its log. A call that changes nothing
   // takes it only to turn a left journal into the log, and so writes nothing into
   // the data folder when there is none.
+  session_.emplace(env_.fs, env_.locale, env_.clock, folders_.dataFolder);
   if (!changesFiles && !env_.fs.Exists(UndoJournalPath(folders_.dataFolder))) return std::nullopt;
-  lock_ = env_.fs.HoldFile(RunLockPath(folders_.dataFolder));
-  if (lock_.status != HoldStatus::Held) {
-    if (!changesFiles) return std::nullopt;
-    if (lock_.status == HoldStatus::Busy) {
-      return Fail("another rename run or undo is using the data folder '" + Utf8(folders_.dataFolder) +
-                  "'; try again when it has ended");
-    }
-    return Fail("the lock file '" + Utf8(RunLockPath(folders_.dataFolder)) + "' of the data folder cannot be made");
-  }
   // A run that was killed or crashed left its journal: it becomes the undo log
   // before anything else, and a new run must not start over it.
-  UndoLog recovery(env_.fs, env_.locale, folders_.dataFolder);
-  std::size_t recovered = 0;
-  switch (recovery.RecoverJournal(&recovered)) {
-    case UndoLog::Recovery::NoJournal:
+  const DataFolderHold hold = session_->HoldDataFolder();
+  if (hold.recovered) {
+    env_.err << "renamora-cli: the last rename run did not end; its " << hold.recoveredPairs
+             << " renames are now in the undo log\n";
+  }
+  // A call that changes nothing goes ahead whatever stands in the way.
+  if (!changesFiles) return std::nullopt;
+  const UndoLog& log = session_->Undo();
+  switch (hold.status) {
+    case DataFolderStatus::Ready:
       break;
-    case UndoLog::Recovery::Recovered:
-      env_.err << "renamora-cli: the last rename run did not end; its " << recovered
-               << " renames are now in the undo log\n";
-      break;
-    case UndoLog::Recovery::Failed:
-      if (changesFiles) {
-        return Fail("the last rename run did not end and its journal '" + Utf8(recovery.JournalPath()) +
-                    "' cannot be turned into the undo log '" + Utf8(recovery.Path()) + "'");
-      }
-      break;
-    case UndoLog::Recovery::Busy:
-      // Two runs over one undo log would each take the other's undo away.
-      if (changesFiles) {
-        return Fail("another rename run is using the data folder '" + Utf8(folders_.dataFolder) + "' (its journal '" +
-                    Utf8(recovery.JournalPath()) + "' is in use); try again when it has ended");
-      }
-      break;
+    case DataFolderStatus::LockBusy:
+      return Fail("another rename run or undo is using the data folder '" + Utf8(folders_.dataFolder) +
+                  "'; try again when it has ended");
+    case DataFolderStatus::LockFailed:
+      return Fail("the lock file '" + Utf8(RunLockPath(folders_.dataFolder)) + "' of the data folder cannot be made");
+    case DataFolderStatus::RecoveryFailed:
+      return Fail("the last rename run did not end and its journal '" + Utf8(log.JournalPath()) +
+                  "' cannot be turned into the undo log '" + Utf8(log.Path()) + "'");
+    case DataFolderStatus::JournalBusy:
+      return Fail("another rename run is using the data folder '" + Utf8(folders_.dataFolder) + "' (its journal '" +
+                  Utf8(log.JournalPath()) + "' is in use); try again when it has ended");
   }
   return std::nullopt;
 }
@@ -448,7 +441,7 @@ int CliRun::Undo() {
   SettingsFile settingsFile(env_.fs, env_.locale, folders_.dataFolder + u"Settings.ini");
   const OptionSettings options = LoadOptionSettings(settingsFile.Read());
   const StringTable texts = ChooseStringTable(env_.fs, env_.locale, folders_.programFolder, options.Language).table;
-  UndoLog log(env_.fs, env_.locale, folders_.dataFolder);
+  UndoLog& log = session_->Undo();
   if (!log.UndoLogExists()) {
     env_.err << "renamora-cli: there is nothing to undo (no undo log in " << Utf8(folders_.dataFolder) << ")\n";
     return kExitNothingToDo;
@@ -609,19 +602,16 @@ int CliRun::Edit() {
   ConsolePrompter prompter(env_.err, call_.answers, env_.inIsTerminal, env_.readLine);
   ConsoleProgress progress(env_.err, env_.errIsTerminal);
   NoWindows host;
-  UndoLog undo(env_.fs, env_.locale, folders_.dataFolder);
+  UndoLog& undo = session_->Undo();
   undo.onRenameFailed = [&](std::u16string_view oldName, std::u16string_view newName, RenameStatus status) {
     env_.err << "renamora-cli: '" << Utf8(oldName) << "' was not renamed to '" << Utf8(newName)
              << "': " << WhyNotRenamed(status) << "\n";
   };
-  NewNameHistory history(env_.fs, env_.locale, folders_.dataFolder + u"Newname.txt", options.Listnum);
-  history.Load();
+  session_->LoadHistory(options.Listnum);
   OutputChooser chooser(outputPath);
   NoOpener opener;
-  RunState run;
-  PreviewRows preview;
-  SequenceState sequences;
-  sequences.RandomSeedBase = static_cast<std::uint32_t>(env_.clock.UnixSeconds());
+  RunState& run = session_->Run();
+  PreviewRows& preview = session_->Preview();
   SpecialStringSettings& special = cli.special;
   NameListingSaver saver({env_.fs, env_.locale, env_.clock, texts, prompter, progress, host, chooser, opener},
                          {.Options1 = false, .Options2 = true, .DataFolder = {}});
@@ -629,10 +619,9 @@ int CliRun::Edit() {
   RenameInputChecks checks(texts, prompter, runOptions, special,
                            [&](const EditRequest& r) { saved = saver.Save(r, program, run); });
   RecordingChecks recording(checks);
-  RunServices services{env_.fs,  env_.locale, env_.clock, texts,   prompter,  progress, list,     undo,       host,
-                       program,  run,         preview,    sequences, special, runOptions, &recording, &history};
   // The run's own journal and undo log live in the data folder: never a target.
-  services.protectedFolder = folders_.dataFolder;
+  RunServices services =
+      session_->Services({texts, prompter, progress, list, host, program, special, runOptions, &recording});
 
   if (start.status == EditStartStatus::SaveChosen) {
     saved = saver.Save(request, program, run);
@@ -641,10 +630,8 @@ int CliRun::Edit() {
       // The sample comes from the probe, as when the edit window opens; its
       // messages are the run's to show.
       SilentPrompter quiet;
-      RunServices probeServices{env_.fs,  env_.locale, env_.clock, texts,   quiet,     progress, list,
-                                undo,     host,        program,    run,     preview, sequences, special,
-                                runOptions};
-      probeServices.protectedFolder = folders_.dataFolder;
+      RunServices probeServices = session_->Services({texts, quiet, progress, list, host, program, special, runOptions});
+      probeServices.history = nullptr;
       RenameEngine probe(probeServices);
       program.SamplePath = probe.Probe(request);
       run.ProbeFileCount = -1;
