@@ -59,6 +59,9 @@ class RunSession {
   // take the other's undo away.
   [[nodiscard]] DataFolderHold HoldDataFolder();
   bool HoldsDataFolder() const { return lock_.status == HoldStatus::Held; }
+  // Lets the lock go. The desktop program lives long and holds the data folder
+  // only around each run and undo, so that the command line can work between them.
+  void ReleaseDataFolder() { lock_ = FileHold{}; }
 
   // Reads the new-name history (Newname.txt) with the given maximum (Listnum).
   void LoadHistory(int maximum);

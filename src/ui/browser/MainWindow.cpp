@@ -878,22 +878,24 @@ void BrowserController::Undo() {
   }
   // One rename run or undo at a time per data folder, whichever program runs it;
   // and a journal left by a run that was killed becomes the log first, or the
-  // undo would take back the run before it.
-  FileHold lock = s_.fs.HoldFile(RunLockPath(s_.dataFolder));
-  const auto recovery = lock.status == HoldStatus::Held ? s_.undo.RecoverJournal() : UndoLog::Recovery::Busy;
-  if (lock.status != HoldStatus::Held || recovery == UndoLog::Recovery::Busy ||
-      recovery == UndoLog::Recovery::Failed) {
+  // undo would take back the run before it. The lock goes when the undo is over.
+  const DataFolderHold hold = s_.session.HoldDataFolder();
+  struct Release {
+    RunSession& session;
+    ~Release() { session.ReleaseDataFolder(); }
+  } release{s_.session};
+  if (hold.status != DataFolderStatus::Ready) {
+    const bool busy = hold.status == DataFolderStatus::LockBusy || hold.status == DataFolderStatus::JournalBusy;
     s_.prompter.Show(PromptIcon::Warning, PromptButtons::Ok, T(295),
-                     lock.status == HoldStatus::Failed || recovery == UndoLog::Recovery::Failed
-                         ? u"The undo log in " + s_.dataFolder + u" cannot be written, so nothing is undone."
-                         : u"Another rename or undo is using the data folder " + s_.dataFolder +
-                               u" now. Try again when it has ended.");
+                     busy ? u"Another rename or undo is using the data folder " + s_.dataFolder +
+                                u" now. Try again when it has ended."
+                          : u"The undo log in " + s_.dataFolder + u" cannot be written, so nothing is undone.");
     return;
   }
   UndoWindow window(*this, s_.host);
   StopRequest stop;
   const RunOptions options = RunOptionsFrom(options_);
-  const UndoResult result = s_.undo.Undo({s_.prompter, s_.texts, window, list_, window, window, stop, options});
+  const UndoResult result = s_.session.Undo().Undo({s_.prompter, s_.texts, window, list_, window, window, stop, options});
   ListChanged();
   SelectionChangedByCommand();
   if (!window.status.empty()) totalText_ = window.status;

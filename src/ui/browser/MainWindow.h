@@ -13,6 +13,7 @@
 #include "app/SettingsFile.h"
 #include "core/Messages.h"
 #include "core/ProgramState.h"
+#include "app/RunSession.h"
 #include "core/UndoLog.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompter.h"
@@ -70,7 +71,7 @@ struct BrowserServices {
   WindowTimers& timers;
   BrowserHost& host;
   ProgramState& program;
-  UndoLog& undo;
+  RunSession& session;
   std::u16string dataFolder;
 };
 

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "core/UndoLog.h"
 #include "platform/win32/WideText.h"
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
@@ -186,6 +187,29 @@ TEST_F(MainWindowViewTest, NewFolderTwiceMakesNewFolderAndNewFolder1) {
   EXPECT_TRUE(fs_->IsFolder(work_ / u"New Folder"));
   EXPECT_TRUE(fs_->IsFolder(work_ / u"New Folder 1"));
   EXPECT_EQ(Column(0), (std::vector<std::u16string>{u"New Folder", u"New Folder 1"}));
+}
+
+TEST_F(MainWindowViewTest, TheUndoButtonFollowsTheLogAndTakesTheRenameBack) {
+  work_.MakeFile(u"new.txt", "x");
+  {
+    // A rename recorded as the single-item rename records it.
+    const auto locale = MakeSystemLocale();
+    UndoLog log(*fs_, *locale, home_.Path() + u"\\");
+    ASSERT_TRUE(log.RecordSingle(work_ / u"new.txt", work_ / u"old.txt"));
+  }
+  EnterPath(work_.Path());
+  SendMessageW(Main(), WM_TIMER, IDT_STATUS, 0);
+  Pump();
+  ASSERT_TRUE(IsWindowEnabled(Item(IDC_MAIN_UNDO)));
+  prompter_.answers = {PromptAnswer::Yes};
+  Click(IDC_MAIN_UNDO);
+  EXPECT_TRUE(fs_->IsFile(work_ / u"old.txt"));
+  EXPECT_FALSE(fs_->Exists(work_ / u"new.txt"));
+  EXPECT_EQ(Column(0), (std::vector<std::u16string>{u"old.txt"}));
+  EXPECT_EQ(StatusPanel(2), u"UNDO COMPLETED! Previous filenames have been restored.");
+  SendMessageW(Main(), WM_TIMER, IDT_STATUS, 0);
+  Pump();
+  EXPECT_FALSE(IsWindowEnabled(Item(IDC_MAIN_UNDO)));
 }
 
 }  // namespace

@@ -78,14 +78,12 @@ bool DesktopProgram::Start() {
   // The undo log, and a journal left by a run that was killed: it becomes the log
   // now, while nothing else runs. A live run of another process keeps it; the
   // Undo command tries again under the data folder's lock.
-  undo_ = std::make_unique<UndoLog>(*fs_, *locale_, folders_.dataFolder);
-  {
-    FileHold lock = fs_->HoldFile(RunLockPath(folders_.dataFolder));
-    if (lock.status == HoldStatus::Held) static_cast<void>(undo_->RecoverJournal());
-  }
+  session_ = std::make_unique<RunSession>(*fs_, *locale_, *clock_, folders_.dataFolder);
+  static_cast<void>(session_->HoldDataFolder());
+  session_->ReleaseDataFolder();
 
   browser_ = std::make_unique<BrowserController>(BrowserServices{*fs_, *locale_, *clock_, choice_.table, *prompter_,
-                                                                 *settings_, timers_, host_, program_, *undo_,
+                                                                 *settings_, timers_, host_, program_, *session_,
                                                                  folders_.dataFolder});
   mainView_ = std::make_unique<MainWindowView>(*browser_, timers_);
   if (!mainView_->Create()) return false;
@@ -169,7 +167,7 @@ void DesktopProgram::Close() {
     browser_->SaveHistory();
   }
   // Pairs of a run that ended moments ago go to the log before the program ends.
-  undo_->FlushNow();
+  session_->Undo().FlushNow();
   DestroyWindow(hwnd);
   PostQuitMessage(0);
 }

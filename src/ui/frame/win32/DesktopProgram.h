@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/LanguageFiles.h"
+#include "app/RunSession.h"
 #include "app/SettingsFile.h"
 #include "app/StartUp.h"
 #include "core/ProgramState.h"
@@ -61,7 +62,7 @@ class DesktopProgram {
   std::unique_ptr<SettingsFile> settings_;
   TableChoice choice_;
   ProgramState program_;
-  std::unique_ptr<UndoLog> undo_;
+  std::unique_ptr<RunSession> session_;
   Win32Timers timers_;
   Win32BrowserHost host_;
   std::unique_ptr<BrowserController> browser_;
