@@ -833,7 +833,10 @@ void BrowserController::HandOver(int entry) {
   // The items leave this list only once the other instance has them: a hand-over
   // file that cannot be written, or a start that fails, would otherwise lose them
   // from both windows.
-  if (!WriteHandOverFile(s_.fs, s_.locale, s_.dataFolder, paths) || !s_.host.StartInstance(mode)) {
+  const bool written = WriteHandOverFile(s_.fs, s_.locale, s_.dataFolder, paths);
+  if (!written || !s_.host.StartInstance(mode)) {
+    // Nobody took the file: a later start must not find these items in it.
+    if (written) static_cast<void>(s_.fs.DeleteFile(s_.dataFolder + std::u16string(StartUpName::kHandOverFile)));
     s_.prompter.Show(PromptIcon::Warning, PromptButtons::Ok, T(295),
                      T(271) + u": the other window could not be started; the items stay in this list.");
     return;
