@@ -139,7 +139,9 @@ TEST(BrowserController, HandOverTakesTheSelectedItemsOnlyWhenTheOtherInstanceSta
     // The other instance reads the hand-over file; none is left when it did not start.
     const auto handed = TakeHandOverFile(*w.fs, *w.locale, WithTrailingSeparator(w.data.Path()));
     EXPECT_EQ(handed.has_value(), row.startWorks);
-    if (handed) EXPECT_EQ(*handed, (Names{w.work / u"2.txt", w.work / u"4.txt"}));
+    if (handed) {
+      EXPECT_EQ(*handed, (Names{w.work / u"2.txt", w.work / u"4.txt"}));
+    }
     EXPECT_EQ(w.prompter.shown.size(), row.startWorks ? 0u : 1u);
   }
 }
