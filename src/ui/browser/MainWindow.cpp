@@ -454,15 +454,19 @@ void BrowserController::FolderButton() {
   ShowItemCount();
 }
 
+bool BrowserController::LeaveFolderViewForFiles() {
+  if (list_.Mode() != FileListMode::FolderView) return true;
+  if (!Ask(232, 233, PromptButtons::OkCancel)) return false;
+  if (!list_.CurrentFolder().empty()) back_.PushFolderView(list_.CurrentFolder());
+  backEnabled_ = !back_.Empty();
+  pathBox_.clear();
+  EmptyList();
+  SwitchToChosenFiles();
+  return true;
+}
+
 void BrowserController::FilesButton() {
-  if (list_.Mode() == FileListMode::FolderView) {
-    if (!Ask(232, 233, PromptButtons::OkCancel)) return;
-    if (!list_.CurrentFolder().empty()) back_.PushFolderView(list_.CurrentFolder());
-    backEnabled_ = !back_.Empty();
-    pathBox_.clear();
-    EmptyList();
-    SwitchToChosenFiles();
-  }
+  if (!LeaveFolderViewForFiles()) return;
   const std::vector<std::u16string> files =
       s_.host.ChooseFiles(T(20), s_.settings.ReadText(SettingsKey::kForm, SettingsKey::kLastDir, u""));
   if (!files.empty()) {
@@ -484,14 +488,7 @@ void BrowserController::FilesButton() {
 }
 
 void BrowserController::FilesDropped(const std::vector<std::u16string>& paths) {
-  if (list_.Mode() == FileListMode::FolderView) {
-    if (!Ask(232, 233, PromptButtons::OkCancel)) return;
-    if (!list_.CurrentFolder().empty()) back_.PushFolderView(list_.CurrentFolder());
-    backEnabled_ = !back_.Empty();
-    pathBox_.clear();
-    EmptyList();
-    SwitchToChosenFiles();
-  }
+  if (!LeaveFolderViewForFiles()) return;
   for (const auto& path : paths) {
     if (s_.fs.Exists(path)) AddChosenPath(path, u"");
   }

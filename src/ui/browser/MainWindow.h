@@ -180,6 +180,9 @@ class BrowserController final : public WindowController {
   void ShowUndoFailures(const UndoResult& result);
   void PushCurrentView();
   void SwitchToChosenFiles();
+  // Files chosen or dropped over a folder view: asks, then keeps the folder on the
+  // Back stack and empties the list. False when the user declined.
+  bool LeaveFolderViewForFiles();
   void AddChosenPath(std::u16string_view path, std::u16string_view typeText);
   void StatusTick();
   std::u16string FolderTypeText() const { return T(9); }
