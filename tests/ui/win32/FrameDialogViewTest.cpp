@@ -206,5 +206,17 @@ TEST_F(FrameDialogViewTest, QuickStartShowsOverAnEmptyListAndClosesWhenAFolderIs
   EXPECT_TRUE(IsWindow(guide));
 }
 
+TEST_F(FrameDialogViewTest, TheQuickStartsCloseBoxHidesItForTheRun) {
+  HWND guide = program_->QuickStart().Handle();
+  SendMessageW(Main(), WM_TIMER, IDT_STATUS, 0);
+  ASSERT_TRUE(IsWindowVisible(guide));
+  SendMessageW(guide, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(guide));
+  EXPECT_TRUE(IsWindow(guide));
+  SendMessageW(Main(), WM_TIMER, IDT_STATUS, 0);
+  EXPECT_FALSE(IsWindowVisible(guide));
+}
+
 }  // namespace
 }  // namespace renamora::ui::win

@@ -12,8 +12,9 @@ namespace {
 constexpr wchar_t kClassName[] = L"TForm9";
 
 // The designed client area and its controls at 96 DPI. The option texts are long
-// sentences: each gets room for two lines, as a translation may need them.
-constexpr int kClientWidth = 470;
+// sentences: English fits on one line even in bold, and each keeps room for a
+// second line, which a translation may need.
+constexpr int kClientWidth = 530;
 constexpr int kClientHeight = 160;
 constexpr int kMargin = 16;
 constexpr int kOptionHeight = 34;
