@@ -182,8 +182,12 @@ TEST_F(MainWindowViewTest, BackBringsDroppedFilesBackInReverseOrder) {
 
 TEST_F(MainWindowViewTest, NewFolderTwiceMakesNewFolderAndNewFolder1) {
   EnterPath(work_.Path());
-  Menu(IDM_NEW_FOLDER);
-  Menu(IDM_NEW_FOLDER);
+  // Each new folder opens the rename dialog for itself; the user keeps the name.
+  HWND rename = program_->SingleRename().Handle();
+  for (int i = 0; i < 2; ++i) {
+    PostMessageW(rename, WM_COMMAND, IDC_REN_CANCEL, reinterpret_cast<LPARAM>(GetDlgItem(rename, IDC_REN_CANCEL)));
+    Menu(IDM_NEW_FOLDER);
+  }
   EXPECT_TRUE(fs_->IsFolder(work_ / u"New Folder"));
   EXPECT_TRUE(fs_->IsFolder(work_ / u"New Folder 1"));
   EXPECT_EQ(Column(0), (std::vector<std::u16string>{u"New Folder", u"New Folder 1"}));

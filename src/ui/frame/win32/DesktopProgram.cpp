@@ -44,7 +44,45 @@ MainWindowDialogs DesktopProgram::Dialogs() {
   };
   d.help = [this] { ShowHelpTopic(folders_.programFolder + u"renamora.chm", u"How to use.htm"); };
   d.close = [this] { Close(); };
+  d.renameItem = [this](std::size_t index) { return RenameListItem(index); };
+  d.addOption = [this] { return addOptionView_->Choose(mainView_->Handle()); };
+  d.showQuickStart = [this] { quickStartView_->Show(); };
+  d.closeQuickStart = [this] { quickStartView_->Close(); };
+  d.quickStartShown = [this] { return quickStart_->ShownOnce(); };
+  d.quickStartClosedByUser = [this] { return quickStart_->WasClosedByUser(); };
   return d;
+}
+
+// The dialogs the main window opens, each made once and kept for the run.
+bool DesktopProgram::CreateFrameDialogs() {
+  HWND owner = mainView_->Handle();
+  rename_ = std::make_unique<SingleRenameController>(
+      SingleRenameServices{*fs_, *prompter_, choice_.table, *undo_, folders_.dataFolder});
+  renameView_ = std::make_unique<SingleRenameView>(*rename_);
+  if (!renameView_->Create(owner)) return false;
+
+  addOption_ = std::make_unique<AddOptionController>(choice_.table);
+  addOptionView_ = std::make_unique<AddOptionView>(*addOption_);
+  if (!addOptionView_->Create(owner)) return false;
+
+  quickStart_ = std::make_unique<QuickStartController>(choice_.table, *settings_);
+  quickStart_->onShowNextTime = [this](bool on) {
+    if (showGuideChanged) showGuideChanged(on);
+  };
+  quickStartView_ = std::make_unique<QuickStartView>(*quickStart_);
+  return quickStartView_->Create(*mainView_);
+}
+
+bool DesktopProgram::RenameListItem(std::size_t index) {
+  FileList& list = browser_->List();
+  if (index >= list.Count()) return false;
+  rename_->Open(list.Item(index).text, list.Mode(), browser_->PathBoxText());
+  if (renameView_->ShowModal(mainView_->Handle()) != 1 || !rename_->NewItemText()) return false;
+  // OK may have completed the folder path with its separator.
+  if (list.Mode() == FileListMode::FolderView) browser_->TextChanged(IDC_MAIN_PATHBOX, rename_->FolderBoxText());
+  browser_->ItemRenamed(index, *rename_->NewItemText());
+  mainView_->Refresh();
+  return true;
 }
 
 bool DesktopProgram::Start() {
@@ -109,6 +147,10 @@ bool DesktopProgram::Start() {
     SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+
+  // The dialogs after the main window, which owns them; the quick start's first
+  // place follows the main window's.
+  if (!CreateFrameDialogs()) return false;
 
   // 3. The command line. The edit window of a start with a mode comes with the
   // edit dialogs; until then such a start shows the handed-over items here.

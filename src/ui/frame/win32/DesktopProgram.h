@@ -2,6 +2,7 @@
 // creates its windows in their order, and runs the message loop.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,12 @@
 #include "platform/Prompter.h"
 #include "ui/browser/MainWindow.h"
 #include "ui/browser/win32/MainWindowView.h"
+#include "ui/frame/AddOptionDialog.h"
+#include "ui/frame/QuickStart.h"
+#include "ui/frame/SingleRename.h"
+#include "ui/frame/win32/AddOptionView.h"
+#include "ui/frame/win32/QuickStartView.h"
+#include "ui/frame/win32/SingleRenameView.h"
 
 namespace renamora::ui::win {
 
@@ -49,8 +56,17 @@ class DesktopProgram {
   // Closing the main window: its place and the folder history are saved.
   void Close();
 
+  SingleRenameView& SingleRename() { return *renameView_; }
+  AddOptionView& AddOption() { return *addOptionView_; }
+  QuickStartView& QuickStart() { return *quickStartView_; }
+  // Told the new state of the quick start's "Show next time", so that the options
+  // dialog's matching box shows the same.
+  std::function<void(bool)> showGuideChanged;
+
  private:
   MainWindowDialogs Dialogs();
+  bool CreateFrameDialogs();
+  bool RenameListItem(std::size_t index);
 
   DesktopSetup setup_;
   std::unique_ptr<FileSystem> fs_;
@@ -67,6 +83,12 @@ class DesktopProgram {
   Win32BrowserHost host_;
   std::unique_ptr<BrowserController> browser_;
   std::unique_ptr<MainWindowView> mainView_;
+  std::unique_ptr<SingleRenameController> rename_;
+  std::unique_ptr<SingleRenameView> renameView_;
+  std::unique_ptr<AddOptionController> addOption_;
+  std::unique_ptr<AddOptionView> addOptionView_;
+  std::unique_ptr<QuickStartController> quickStart_;
+  std::unique_ptr<QuickStartView> quickStartView_;
   bool closed_ = false;
 };
 
