@@ -57,7 +57,7 @@ MainWindowDialogs DesktopProgram::Dialogs() {
 bool DesktopProgram::CreateFrameDialogs() {
   HWND owner = mainView_->Handle();
   rename_ = std::make_unique<SingleRenameController>(
-      SingleRenameServices{*fs_, *prompter_, choice_.table, *undo_, folders_.dataFolder});
+      SingleRenameServices{*fs_, *prompter_, choice_.table, session_->Undo(), folders_.dataFolder});
   renameView_ = std::make_unique<SingleRenameView>(*rename_);
   if (!renameView_->Create(owner)) return false;
 
