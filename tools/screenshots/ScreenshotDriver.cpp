@@ -8,6 +8,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,26 @@ void Photograph(const std::wstring& name, HWND window) {
   }
 }
 
+// A modal dialog is photographed from inside its own loop: a timer fires once
+// it shows, and then its Cancel button is pressed.
+struct ModalShot {
+  std::wstring name;
+  HWND window = nullptr;
+  int cancelId = 0;
+};
+ModalShot g_modal;
+
+void PhotographModal(std::wstring name, HWND window, int cancelId, const std::function<void()>& open) {
+  g_modal = {std::move(name), window, cancelId};
+  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    Photograph(g_modal.name, g_modal.window);
+    PostMessageW(g_modal.window, WM_COMMAND, MAKEWPARAM(g_modal.cancelId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(g_modal.window, g_modal.cancelId)));
+  });
+  open();
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -70,6 +91,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!program.Start()) return 1;
   HWND main = program.MainWindow().Handle();
 
+  // The quick start window over the empty main window, as at a first start.
+  SendMessageW(main, WM_TIMER, IDT_STATUS, 0);
+  Photograph(L"quick-start", program.QuickStart().Handle());
+
   // The main window listing the demo folder, two items selected.
   HWND box = GetDlgItem(main, IDC_MAIN_PATHBOX);
   SetWindowTextW(box, demo.c_str());
@@ -81,6 +106,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ListView_SetItemState(list, 4, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   SetFocus(list);
   Photograph(L"main-window", main);
+
+  PhotographModal(L"add-option", program.AddOption().Handle(), IDC_ADD_CANCEL,
+                  [&] { program.Browser().Command(IDC_MAIN_FOLDER); program.MainWindow().Refresh(); });
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  ListView_SetItemState(list, 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  PhotographModal(L"single-rename", program.SingleRename().Handle(), IDC_REN_CANCEL, [&] {
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_RENAME, 0), 0);
+  });
 
   program.Close();
   ui::win::PumpPending();
