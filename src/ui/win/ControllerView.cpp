@@ -86,6 +86,7 @@ int ControllerView::ShowModal(HWND owner) {
       quit = true;
       break;
     }
+    if (PreTranslateModal(msg)) continue;
     if (!IsDialogMessageW(hwnd, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

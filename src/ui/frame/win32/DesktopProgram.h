@@ -16,6 +16,9 @@
 #include "platform/Prompter.h"
 #include "ui/browser/MainWindow.h"
 #include "ui/browser/win32/MainWindowView.h"
+#include "ui/frame/OptionsDialog.h"
+#include "ui/frame/win32/DesktopOptionsHost.h"
+#include "ui/frame/win32/OptionsDialogView.h"
 
 namespace renamora::ui::win {
 
@@ -42,6 +45,8 @@ class DesktopProgram {
 
   MainWindowView& MainWindow() { return *mainView_; }
   BrowserController& Browser() { return *browser_; }
+  OptionsDialogView& OptionsDialog() { return *optionsView_; }
+  OptionsController& Options() { return *options_; }
   const ProgramFolders& Folders() const { return folders_; }
   const TextLookup& Texts() const { return choice_.table; }
   FileSystem& Files() { return *fs_; }
@@ -66,6 +71,11 @@ class DesktopProgram {
   Win32BrowserHost host_;
   std::unique_ptr<BrowserController> browser_;
   std::unique_ptr<MainWindowView> mainView_;
+  MainWindowDialogs dialogs_;
+  std::unique_ptr<NewNameHistory> newNames_;
+  std::unique_ptr<DesktopOptionsHost> optionsHost_;
+  std::unique_ptr<OptionsController> options_;
+  std::unique_ptr<OptionsDialogView> optionsView_;
   bool closed_ = false;
 };
 
