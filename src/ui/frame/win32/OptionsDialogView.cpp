@@ -3,6 +3,8 @@
 #include "ui/frame/win32/OptionsDialogView.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <algorithm>
 #include <vector>
@@ -116,6 +118,29 @@ class TextMeasure {
   int lineHeight_ = 13;
 };
 
+// The group box a control sits in; 0 for none.
+int GroupOf(int id) {
+  switch (id) {
+    case IDC_OPT_PREVIEW_LABEL:
+    case IDC_OPT_PREVIEW_MAX:
+      return IDC_OPT_PREVIEW_GROUP;
+    case IDC_OPT_NEWNAME_LABEL:
+    case IDC_OPT_NEWNAME_EDIT:
+    case IDC_OPT_NEWNAME_CLEAR:
+      return IDC_OPT_NEWNAME_GROUP;
+    case IDC_OPT_FOLDERS_LABEL:
+    case IDC_OPT_FOLDERS_CLEAR:
+      return IDC_OPT_FOLDERS_GROUP;
+    default:
+      return 0;
+  }
+}
+
+void LowerBeneathSiblings(HWND window) {
+  SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 OptionsDialogView::OptionsDialogView(OptionsController& controller, std::u16string helpFile)
@@ -194,6 +219,17 @@ void OptionsDialogView::CreateControls() {
   for (const auto& spec : kDisplayPage) make(spec);
   iconSets_.Create({.parent = hwnd, .id = IDC_OPT_ICON_SETS});
   for (const auto& spec : kBottomRow) make(spec);
+  // The frames go beneath what they hold: a sibling lower in the z-order paints
+  // after the ones above it, and the frames clip those out, so neither a group nor
+  // the tab control ever covers a box. The tab control becomes the last tab stop;
+  // Ctrl+Tab turns the pages from anywhere.
+  for (const auto& spec : kRenamePage) {
+    if (spec.kind == Kind::Group) LowerBeneathSiblings(controls_[spec.id].Handle());
+  }
+  for (const auto& spec : kHistoryPage) {
+    if (spec.kind == Kind::Group) LowerBeneathSiblings(controls_[spec.id].Handle());
+  }
+  LowerBeneathSiblings(tabs_.Handle());
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                              0, hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -324,7 +360,13 @@ void OptionsDialogView::FillFromController() {
 }
 
 void OptionsDialogView::SyncSelections() {
-  if (tabs_.Selection() != c_.ActivePage()) tabs_.Select(c_.ActivePage());
+  if (shownPage_ != c_.ActivePage()) {
+    shownPage_ = c_.ActivePage();
+    if (tabs_.Selection() != shownPage_) tabs_.Select(shownPage_);
+    // The page's frames paint over what the last page left only where it was:
+    // the whole page is drawn again.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
   auto select = [](const ListBox& list, std::optional<std::size_t> index) {
     const int wanted = index ? static_cast<int>(*index) : -1;
     if (list.Selection() != wanted) list.Select(wanted);
@@ -372,8 +414,16 @@ void OptionsDialogView::FocusChanged() {
 bool OptionsDialogView::PreTranslateModal(MSG& msg) {
   // Where the focus is now decides what an Enter or Esc in this message does.
   FocusChanged();
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam == VK_F1) {
     ShowHelpTopic(helpFile_, u"Options.htm");
+    return true;
+  }
+  if (msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    const int step = GetKeyState(VK_SHIFT) < 0 ? OptionsController::PageCount - 1 : 1;
+    c_.SelectionChanged(IDC_OPT_TABS, (c_.ActivePage() + step) % OptionsController::PageCount);
+    AfterCommand();
+    Mirror();
     return true;
   }
   return false;
@@ -413,6 +463,49 @@ LRESULT OptionsDialogView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+      // Also what a group box shows inside its frame: the page's colour there.
+      auto dc = reinterpret_cast<HDC>(wParam);
+      RECT client;
+      GetClientRect(Handle(), &client);
+      FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+      if (GetWindowTheme(tabs_.Handle())) {
+        const RECT page = tabs_.PageArea();
+        FillRect(dc, &page, GetSysColorBrush(COLOR_WINDOW));
+        // Boxes that paint their parent's background inside an opaque group.
+        for (const int group : {IDC_OPT_PREVIEW_GROUP, IDC_OPT_NEWNAME_GROUP, IDC_OPT_FOLDERS_GROUP}) {
+          HWND frame = controls_[group].Handle();
+          HTHEME theme = GetWindowTheme(frame);
+          if (!IsWindowVisible(frame) || !theme ||
+              IsThemeBackgroundPartiallyTransparent(theme, BP_GROUPBOX, GBS_NORMAL)) {
+            continue;
+          }
+          RECT inside;
+          GetWindowRect(frame, &inside);
+          MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&inside), 2);
+          FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
+        }
+      }
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // A themed tab body is window-coloured, not dialog-coloured: the texts and
+      // boxes on a page take its colour, or they would stand on grey bands.
+      // Inside a group that its theme paints opaque, the group's colour instead.
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+      const bool onPage = id != IDC_OPT_DEFAULT && id != IDC_OPT_OK && id != IDC_OPT_CANCEL && id != IDC_OPT_HELP;
+      const int group = GroupOf(id);
+      HTHEME groupTheme = group ? GetWindowTheme(controls_[group].Handle()) : nullptr;
+      const bool inOpaqueGroup =
+          groupTheme && !IsThemeBackgroundPartiallyTransparent(groupTheme, BP_GROUPBOX, GBS_NORMAL);
+      if (onPage && !inOpaqueGroup && GetWindowTheme(tabs_.Handle())) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      break;
+    }
     case WM_CLOSE:
       // The close box cancels wherever the focus is.
       c_.Command(IDC_OPT_CANCEL);

@@ -48,6 +48,7 @@ class OptionsDialogView final : public ControllerView {
   HWND tooltip_ = nullptr;
   HWND savedFocus_ = nullptr;
   int focusedId_ = 0;
+  int shownPage_ = -1;
   UINT dpi_ = 96;
 };
 
