@@ -5,7 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <string>
 
 #include "platform/win32/WideText.h"
 #include "support/Fakes.h"
@@ -27,6 +29,49 @@ void CALLBACK RunWhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
   auto steps = std::move(g_whileOpen);
   g_whileOpen = nullptr;
   if (steps) steps();
+}
+
+// A 24-bit bitmap file of 2 by 2 pixels: red, with a blue bottom-left pixel,
+// the colour a glyph bitmap leaves transparent.
+std::string RedGlyphBitmap() {
+  auto le = [](std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  std::string file = "BM";
+  le(file, 14 + 40 + 16, 4);
+  le(file, 0, 4);
+  le(file, 14 + 40, 4);
+  le(file, 40, 4);
+  le(file, 2, 4);
+  le(file, 2, 4);
+  le(file, 1, 2);
+  le(file, 24, 2);
+  for (int i = 0; i < 6; ++i) le(file, 0, 4);
+  // Rows bottom-up, blue green red, each padded to four bytes.
+  file += std::string("\xFF\x00\x00\x00\x00\xFF\x00\x00", 8);
+  file += std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00", 8);
+  return file;
+}
+
+// The colour at the middle of a button's glyph, drawn on white.
+COLORREF GlyphCentre(HWND button) {
+  BUTTON_IMAGELIST list{};
+  if (!SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)) || !list.himl) return CLR_INVALID;
+  int width = 0, height = 0;
+  ImageList_GetIconSize(list.himl, &width, &height);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(dc, canvas);
+  RECT all{0, 0, width, height};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ImageList_Draw(list.himl, 0, dc, 0, 0, ILD_NORMAL);
+  const COLORREF colour = GetPixel(dc, width / 2, height / 2);
+  SelectObject(dc, old);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return colour;
 }
 
 class OptionsDialogViewTest : public ::testing::Test {
@@ -179,6 +224,33 @@ TEST_F(OptionsDialogViewTest, CheckBoxesOffAndOkHidesTheCheckAllBoxAndStoresTheO
   // The Explorer library is not there: the user is told, the rest is stored.
   EXPECT_EQ(prompter_.Texts(), (std::vector<std::u16string>{MissingLibraryMessage()}));
   EXPECT_EQ(stored.find("Registereddll"), std::string::npos) << stored;
+}
+
+TEST_F(OptionsDialogViewTest, ChosenIconSetIsStoredAndItsBitmapsReplaceOnlyTheirButtonsGlyphs) {
+  home_.MakeFolder(u"Icons");
+  home_.MakeFolder(u"Icons\\Red");
+  home_.MakeFile(u"Icons\\Red\\Remove.bmp", RedGlyphBitmap());
+  HWND remove = GetDlgItem(Main(), IDC_MAIN_REMOVE);
+  HWND replace = GetDlgItem(Main(), IDC_MAIN_REPLACE);
+  const COLORREF replaceBefore = GlyphCentre(replace);
+  ASSERT_NE(replaceBefore, CLR_INVALID);
+  ASSERT_NE(GlyphCentre(remove), RGB(255, 0, 0));
+  std::vector<std::u16string> offered;
+  OpenOptions([&] {
+    HWND sets = Item(IDC_OPT_ICON_SETS);
+    for (int i = 0; i < static_cast<int>(SendMessageW(sets, LB_GETCOUNT, 0, 0)); ++i) {
+      wchar_t text[64] = {};
+      SendMessageW(sets, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      offered.push_back(FromWide(text));
+    }
+    SendMessageW(sets, LB_SETCURSEL, 1, 0);
+    SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_OPT_ICON_SETS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(sets));
+    Click(IDC_OPT_OK);
+  });
+  EXPECT_EQ(offered, (std::vector<std::u16string>{u"Zidov (default)", u"Red"}));
+  EXPECT_NE(home_.Read(u"Settings.ini").find("Icon=Red"), std::string::npos);
+  EXPECT_EQ(GlyphCentre(remove), RGB(255, 0, 0));
+  EXPECT_EQ(GlyphCentre(replace), replaceBefore);
 }
 
 TEST_F(OptionsDialogViewTest, EnterActsAsOkOnlyFromTheControlsThatTakeIt) {
