@@ -44,6 +44,13 @@ void BrowserController::Start(bool plainStart) {
   if (plainStart) s_.timers.Start(IDT_STATUS, kStatusFirstTickMs);
 }
 
+void BrowserController::StopStatusTimer() { s_.timers.Stop(IDT_STATUS); }
+
+void BrowserController::StartStatusTimer() {
+  // A first tick still to come keeps its short delay: it loads the settings.
+  s_.timers.Start(IDT_STATUS, firstTick_ ? kStatusFirstTickMs : kStatusTickMs);
+}
+
 void BrowserController::SetOptions(const OptionSettings& options) {
   const bool boxWasHidden = !options_.Checkbox;
   options_ = options;
@@ -267,6 +274,7 @@ void BrowserController::StatusTick() {
       SetOptions(LoadOptionSettings(doc));
       if (history_.empty()) history_ = LoadFolderHistory(doc, options_.Foldernum);
       totalText_ = RenamedTotalText(s_.texts, s_.program.RenamedTotal);
+      s_.host.SettingsLoadedAtStart();
     }
     s_.timers.Start(IDT_STATUS, kStatusTickMs);
   }
@@ -914,6 +922,10 @@ void BrowserController::ShowUndoFailures(const UndoResult& result) {
   std::u16string text = u"These items were not renamed back; they stay in the undo log:";
   for (const UndoFailure& f : result.Failures) text += u"\n" + f.CurrentPath + u" -> " + f.PreviousPath;
   s_.prompter.Show(PromptIcon::Warning, PromptButtons::Ok, T(295), text);
+}
+
+void BrowserController::LoadFolderHistoryIfEmpty(int foldernum) {
+  if (history_.empty()) history_ = LoadFolderHistory(s_.settings.Read(), foldernum);
 }
 
 void BrowserController::SaveHistory() {

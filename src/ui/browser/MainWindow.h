@@ -59,6 +59,9 @@ class BrowserHost {
   virtual std::u16string SpecialFolderPath(SpecialFolder folder) = 0;
   virtual void ShowHelp() = 0;
   virtual void PlayEndSound() = 0;
+  // The first status tick read the settings into the main window; the windows
+  // that show settings too read them now.
+  virtual void SettingsLoadedAtStart() {}
 };
 
 struct BrowserServices {
@@ -82,6 +85,9 @@ class BrowserController final : public WindowController {
   // The start: settings read, texts chosen; `plainStart` starts the status timer.
   void Start(bool plainStart);
   void SetOptions(const OptionSettings& options);
+  // A modal dialog pauses the status tick while it is open.
+  void StopStatusTimer();
+  void StartStatusTimer();
   const OptionSettings& Options() const { return options_; }
 
   std::u16string Caption() const override;
@@ -127,6 +133,10 @@ class BrowserController final : public WindowController {
   // Del in the path box: removes the history entry at the list's selection.
   void PathHistoryDelete(int index);
   int PathBoxListSelection() const { return pathSelection_; }
+  // The stored used folders, when the path box has none yet.
+  void LoadFolderHistoryIfEmpty(int foldernum);
+  // Forgets every used folder; the stored ones go when the window closes.
+  void ClearFolderHistory() { history_.clear(); }
 
   // The popup menu: the entries and their states when it opens, and their texts.
   ControlState MenuState(int menuId) const;

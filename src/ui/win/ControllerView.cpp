@@ -19,6 +19,12 @@ bool IsCheckButton(HWND control) {
          type == BS_3STATE || type == BS_AUTO3STATE;
 }
 
+bool IsListBox(HWND control) {
+  wchar_t className[16] = {};
+  GetClassNameW(control, className, 16);
+  return lstrcmpiW(className, L"ListBox") == 0;
+}
+
 // Lists, tabs and combo boxes own their texts; the controller's text for them is
 // not a caption.
 bool TakesCaption(HWND control) {
@@ -86,6 +92,7 @@ int ControllerView::ShowModal(HWND owner) {
       quit = true;
       break;
     }
+    if (PreTranslateModal(msg)) continue;
     if (!IsDialogMessageW(hwnd, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
@@ -122,8 +129,10 @@ LRESULT ControllerView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         Control c;
         c.Attach(control);
         controller_.TextChanged(id, c.Text());
-      } else if (control && (code == CBN_SELCHANGE || code == LBN_SELCHANGE)) {
-        const UINT get = code == CBN_SELCHANGE ? CB_GETCURSEL : LB_GETCURSEL;
+      } else if (control && code == LBN_SELCHANGE) {
+        // CBN_SELCHANGE and LBN_SELCHANGE are the same number: the control's
+        // class tells which selection to ask for.
+        const UINT get = IsListBox(control) ? LB_GETCURSEL : CB_GETCURSEL;
         controller_.SelectionChanged(id, static_cast<int>(SendMessageW(control, get, 0, 0)));
       } else if (!control && code == 0) {
         controller_.Command(id);  // a menu entry

@@ -45,6 +45,9 @@ class ControllerView : public WindowBase {
   virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
   // Called after a command changed the controller, before the mirror.
   virtual void AfterCommand() {}
+  // Each message of the modal loop before the dialog manager sees it; true when
+  // taken. The focus as it is before a key is what decides what the key does.
+  virtual bool PreTranslateModal(MSG& /*msg*/) { return false; }
   WindowController& Controller() { return controller_; }
   void ApplyFocusRequest();
   void ForgetShownState() { shown_.clear(); caption_.reset(); }

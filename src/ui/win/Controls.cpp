@@ -44,4 +44,29 @@ void ListBox::SetItems(const std::vector<std::u16string>& items) const {
   }
 }
 
+bool TabControl::Create(const CreateArgs& args) {
+  return CreateOf(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS, args);
+}
+
+void TabControl::SetTitles(const std::vector<std::u16string>& titles) const {
+  const int selected = Selection();
+  SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    std::wstring wide = ToWide(titles[i]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = wide.data();
+    SendMessageW(hwnd_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  if (selected >= 0) Select(selected);
+}
+
+RECT TabControl::PageArea() const {
+  RECT area;
+  GetWindowRect(hwnd_, &area);
+  MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&area), 2);
+  SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  return area;
+}
+
 }  // namespace renamora::ui::win

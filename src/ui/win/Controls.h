@@ -8,6 +8,8 @@
 
 #include "platform/win32/IncludeWindows.h"
 
+#include <commctrl.h>
+
 namespace renamora::ui::win {
 
 struct CreateArgs {
@@ -84,6 +86,30 @@ class ListBox : public Control {
   void SetItems(const std::vector<std::u16string>& items) const;
   int Selection() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
   void Select(int index) const { SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+};
+
+// A tab control whose pages are plain sibling controls shown and hidden by the
+// owner; it clips its siblings so that it never paints over them.
+class TabControl : public Control {
+ public:
+  bool Create(const CreateArgs& args);
+  void SetTitles(const std::vector<std::u16string>& titles) const;
+  int Selection() const { return static_cast<int>(SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0)); }
+  void Select(int index) const { SendMessageW(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
+  // The part of the control below its tabs, in the parent's client coordinates.
+  RECT PageArea() const;
+};
+// Up and down arrows beside a number box. The owner keeps the number: the arrows
+// only report their steps (UDN_DELTAPOS), so no buddy integer is written.
+class UpDown : public Control {
+ public:
+  bool Create(const CreateArgs& args) {
+    return CreateOf(UPDOWN_CLASSW, UDS_ARROWKEYS | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS, args);
+  }
+  // Attaches to the box (placed already) at its right edge; the arrow keys in the
+  // box step too.
+  void SetBuddy(HWND box) const { SendMessageW(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(box), 0); }
+  void SetRange(int minimum, int maximum) const { SendMessageW(hwnd_, UDM_SETRANGE32, minimum, maximum); }
 };
 
 }  // namespace renamora::ui::win

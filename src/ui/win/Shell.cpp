@@ -220,4 +220,19 @@ void ShowHelpTopic(std::u16string_view helpFile, std::u16string_view topic) {
   // The viewer stays loaded while its window is open.
 }
 
+bool CreateShellLink(std::u16string_view linkPath, std::u16string_view target, std::u16string_view description) {
+  ComInit com;
+  ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(link.Out())))) {
+    return false;
+  }
+  link->SetPath(ToWide(target).c_str());
+  link->SetDescription(ToWide(description).c_str());
+  link->SetShowCmd(SW_SHOW);
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out())))) return false;
+  return SUCCEEDED(file->Save(ToWide(linkPath).c_str(), TRUE));
+}
+
 }  // namespace renamora::ui::win

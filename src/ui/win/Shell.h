@@ -33,4 +33,9 @@ std::u16string ProgramFilePath();
 // viewer is missing.
 void ShowHelpTopic(std::u16string_view helpFile, std::u16string_view topic);
 
+// Writes a shell link (replacing one of that name) to a program, shown normally
+// when started; false when it could not be written.
+[[nodiscard]] bool CreateShellLink(std::u16string_view linkPath, std::u16string_view target,
+                                   std::u16string_view description);
+
 }  // namespace renamora::ui::win

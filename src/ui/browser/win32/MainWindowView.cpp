@@ -48,6 +48,30 @@ constexpr ButtonSpec kSideColumn[] = {{IDC_MAIN_PATH, 16},   {IDC_MAIN_FOLDER, 8
                                       {IDC_MAIN_HELP, 13}};
 constexpr int kGlyphUpper = 14;
 constexpr int kGlyphBack = 15;
+// The bitmap names of an icon set, in the glyph order above.
+constexpr const char16_t* kGlyphFileNames[] = {u"Remove", u"Replace",  u"Insert",     u"Change", u"Extension", u"Save",
+                                               u"Undo",   u"Exit",     u"Folder",     u"Files",  u"Delete",    u"Tools",
+                                               u"About",  u"FAQ",      u"FolderUp",   u"FolderBack", u"Access"};
+
+// The bitmap at the button's size, its bottom-left pixel's colour standing for
+// "transparent" as in hand-drawn toolbar glyphs.
+HIMAGELIST GlyphListOfBitmap(HBITMAP bitmap, int size) {
+  BITMAP info{};
+  if (!GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const COLORREF transparent = GetPixel(dc, 0, info.bmHeight - 1);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  auto scaled = static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, size, size, 0));
+  if (!scaled) return nullptr;
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+  ImageList_AddMasked(images, scaled, transparent);
+  DeleteObject(scaled);
+  return images;
+}
 
 std::wstring W(std::u16string_view text) { return ToWide(text); }
 
@@ -118,6 +142,9 @@ void Win32BrowserHost::PlayEndSound() {
   // The chime is part of the program file, so a portable copy needs no end.wav beside it.
   PlaySoundW(MAKEINTRESOURCEW(IDW_END_SOUND), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
+void Win32BrowserHost::SettingsLoadedAtStart() {
+  if (dialogs_.settingsLoaded) dialogs_.settingsLoaded();
+}
 void Win32BrowserHost::ShowHelp() {
   if (dialogs_.help) dialogs_.help();
 }
@@ -129,6 +156,7 @@ MainWindowView::MainWindowView(BrowserController& controller, Win32Timers& timer
 
 MainWindowView::~MainWindowView() {
   if (quickMenu_) DestroyMenu(quickMenu_);
+  for (const auto& [glyph, bitmap] : glyphFiles_) DeleteObject(bitmap);
 }
 
 bool MainWindowView::Create() {
@@ -151,18 +179,35 @@ bool MainWindowView::Create() {
   return true;
 }
 
+void MainWindowView::LoadGlyphFiles(std::u16string_view folder) {
+  const std::u16string base = WithTrailingSeparator(folder);
+  for (int glyph = 0; glyph < static_cast<int>(std::size(kGlyphFileNames)); ++glyph) {
+    const std::wstring path = W(base + kGlyphFileNames[glyph] + u".bmp");
+    auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!bitmap) continue;
+    auto& slot = glyphFiles_[glyph];
+    if (slot) DeleteObject(slot);
+    slot = bitmap;
+  }
+  Layout();
+}
+
 void MainWindowView::SetButtonGlyph(HWND button, int glyph, int size) {
   if (glyph < 0) return;
-  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_GLYPHS_FIRST + glyph),
-                                             IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-  if (!icon) return;
+  HIMAGELIST images = nullptr;
+  if (auto file = glyphFiles_.find(glyph); file != glyphFiles_.end()) images = GlyphListOfBitmap(file->second, size);
+  if (!images) {
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_GLYPHS_FIRST + glyph),
+                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (!icon) return;
+    images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+    ImageList_AddIcon(images, icon);
+    DestroyIcon(icon);
+  }
   BUTTON_IMAGELIST previous{};
   if (SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&previous)) && previous.himl) {
     ImageList_Destroy(previous.himl);
   }
-  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-  ImageList_AddIcon(images, icon);
-  DestroyIcon(icon);
   BUTTON_IMAGELIST list{};
   list.himl = images;
   const bool captioned = GetWindowTextLengthW(button) > 0;

@@ -27,6 +27,7 @@ struct MainWindowDialogs {
   std::function<bool()> quickStartClosedByUser;
   std::function<void()> help;
   std::function<void()> close;  // the program ends
+  std::function<void()> settingsLoaded;  // the first status tick read the settings
 };
 
 class MainWindowView;
@@ -63,6 +64,7 @@ class Win32BrowserHost final : public BrowserHost {
   std::u16string SpecialFolderPath(SpecialFolder folder) override;
   void ShowHelp() override;
   void PlayEndSound() override;
+  void SettingsLoadedAtStart() override;
 
  private:
   HWND Window() const;
@@ -88,6 +90,12 @@ class MainWindowView final : public ControllerView {
   // Fills the list view's rows now (the count and a repaint): the view does it
   // after every command.
   void SyncList();
+  // Hints and column titles from the active string table, and every caption again
+  // at the next mirror (after a change of language).
+  void ApplyTexts();
+  // Glyphs of an icon set: each button whose bitmap (its name + ".bmp") the
+  // folder holds shows it from now on; the others keep what they show.
+  void LoadGlyphFiles(std::u16string_view folder);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -104,7 +112,6 @@ class MainWindowView final : public ControllerView {
   void ShowListMenu(POINT at);
   void ShowQuickAccessMenu();
   int IconOf(std::size_t item);
-  void ApplyTexts();
 
   BrowserController& c_;
   Win32Timers& timers_;
@@ -125,6 +132,7 @@ class MainWindowView final : public ControllerView {
   bool selectionSyncPosted_ = false;
   int folderIcon_ = -1;
   std::map<std::u16string, int> iconByExtension_;
+  std::map<int, HBITMAP> glyphFiles_;  // by glyph index; loaded from an icon set
   UINT dpi_ = 96;
 };
 

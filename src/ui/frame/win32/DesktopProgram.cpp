@@ -50,6 +50,11 @@ MainWindowDialogs DesktopProgram::Dialogs() {
   d.closeQuickStart = [this] { quickStartView_->Close(); };
   d.quickStartShown = [this] { return quickStart_->ShownOnce(); };
   d.quickStartClosedByUser = [this] { return quickStart_->WasClosedByUser(); };
+  d.options = [this] {
+    optionsView_->Open(mainView_->Handle());
+    mainView_->Refresh();
+  };
+  d.settingsLoaded = [this] { options_->LoadSettings(); };
   return d;
 }
 
@@ -125,7 +130,31 @@ bool DesktopProgram::Start() {
                                                                  folders_.dataFolder});
   mainView_ = std::make_unique<MainWindowView>(*browser_, timers_);
   if (!mainView_->Create()) return false;
-  host_.Bind(mainView_.get(), Dialogs());
+
+  // The options dialog, made now and shown whenever the Options button asks.
+  newNames_ = std::make_unique<NewNameHistory>(*fs_, *locale_, folders_.dataFolder + u"Newname.txt", options.Listnum);
+  newNames_->Load();
+  optionsHost_ = std::make_unique<DesktopOptionsHost>(
+      DesktopOptionsServices{*fs_, *locale_, *prompter_, *settings_, choice_, *browser_, *mainView_, *newNames_,
+                             folders_.programFolder, environment.programFile, folders_.dataFolder},
+      options.Language);
+  optionsHost_->showQuickStart = [this] {
+    if (dialogs_.showQuickStart) dialogs_.showQuickStart();
+  };
+  optionsHost_->hideQuickStart = [this] {
+    if (dialogs_.closeQuickStart) dialogs_.closeQuickStart();
+  };
+  options_ = std::make_unique<OptionsController>(OptionsController::Services{
+      *fs_, *locale_, *prompter_, *settings_, *optionsHost_, folders_.programFolder});
+  optionsHost_->Bind(options_.get());
+  optionsView_ = std::make_unique<OptionsDialogView>(*options_, folders_.programFolder + u"renamora.chm");
+  if (!optionsView_->Create(mainView_->Handle())) return false;
+  optionsHost_->LoadIconSetAtStart(options.Icon.value_or(u""));
+
+  dialogs_ = Dialogs();
+  host_.Bind(mainView_.get(), dialogs_);
+  // "Show next time" in the quick start window is the options dialog's box too.
+  showGuideChanged = [this](bool on) { options_->SetShowGuide(on); };
 
   // The window's place.
   HWND hwnd = mainView_->Handle();

@@ -24,6 +24,9 @@
 #include "ui/frame/win32/AddOptionView.h"
 #include "ui/frame/win32/QuickStartView.h"
 #include "ui/frame/win32/SingleRenameView.h"
+#include "ui/frame/OptionsDialog.h"
+#include "ui/frame/win32/DesktopOptionsHost.h"
+#include "ui/frame/win32/OptionsDialogView.h"
 
 namespace renamora::ui::win {
 
@@ -50,6 +53,8 @@ class DesktopProgram {
 
   MainWindowView& MainWindow() { return *mainView_; }
   BrowserController& Browser() { return *browser_; }
+  OptionsDialogView& OptionsDialog() { return *optionsView_; }
+  OptionsController& Options() { return *options_; }
   const ProgramFolders& Folders() const { return folders_; }
   const TextLookup& Texts() const { return choice_.table; }
   FileSystem& Files() { return *fs_; }
@@ -89,6 +94,11 @@ class DesktopProgram {
   std::unique_ptr<AddOptionView> addOptionView_;
   std::unique_ptr<QuickStartController> quickStart_;
   std::unique_ptr<QuickStartView> quickStartView_;
+  MainWindowDialogs dialogs_;
+  std::unique_ptr<NewNameHistory> newNames_;
+  std::unique_ptr<DesktopOptionsHost> optionsHost_;
+  std::unique_ptr<OptionsController> options_;
+  std::unique_ptr<OptionsDialogView> optionsView_;
   bool closed_ = false;
 };
 
