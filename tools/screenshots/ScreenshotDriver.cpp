@@ -111,6 +111,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                   [&] { program.Browser().Command(IDC_MAIN_FOLDER); program.MainWindow().Refresh(); });
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   ListView_SetItemState(list, 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  PhotographModal(L"options", program.OptionsDialog().Handle(), IDC_OPT_CANCEL,
+                  [&] { program.Browser().Command(IDC_MAIN_OPTIONS); });
   PhotographModal(L"single-rename", program.SingleRename().Handle(), IDC_REN_CANCEL, [&] {
     SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_RENAME, 0), 0);
   });
