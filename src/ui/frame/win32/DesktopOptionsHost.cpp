@@ -103,6 +103,30 @@ void DesktopOptionsHost::RegisterContextMenu(bool on) {
   static_cast<void>(s_.settings.WriteBool(SettingsKey::kOption, SettingsKey::kRegistereddll, on));
 }
 
+void DesktopOptionsHost::RegisterOnExit() {
+  const IniDocument doc = s_.settings.Read();
+  const OptionSettings options = LoadOptionSettings(doc);
+  const std::u16string library = s_.programFolder + kShellLibrary;
+  if (!options.Contextmenu || options.Registereddll || !s_.fs.IsFile(library)) return;
+  HMODULE module = LoadLibraryW(ToWide(library).c_str());
+  if (!module) return;
+  using ServerCall = HRESULT(STDAPICALLTYPE*)();
+  auto call = reinterpret_cast<ServerCall>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
+  // Nothing is reported at exit; a registration that failed is not recorded as
+  // done, so the next exit tries again.
+  if (!call || FAILED(call())) {
+    FreeLibrary(module);
+    return;
+  }
+  for (const wchar_t* parent : kHandlerParents) {
+    const std::wstring path = std::wstring(parent) + L"\\" + kHandlerName;
+    static_cast<void>(WriteText(HKEY_CLASSES_ROOT, path.c_str(), nullptr, FromWide(kHandlerClassId)));
+  }
+  static_cast<void>(WriteText(HKEY_CURRENT_USER, kProgramKey, L"Programpath", s_.programFile));
+  static_cast<void>(WriteText(HKEY_CURRENT_USER, kProgramKey, L"DataDir", s_.dataFolder));
+  static_cast<void>(s_.settings.WriteBool(SettingsKey::kOption, SettingsKey::kRegistereddll, true));
+}
+
 std::u16string DesktopOptionsHost::IconSetFolder(std::u16string_view name) const {
   return s_.programFolder + u"Icons" + std::u16string(1, kPathSeparator) + std::u16string(name);
 }

@@ -41,6 +41,9 @@ class DesktopOptionsHost final : public OptionsHost {
   // Loads the set named in the settings into the main window at start; a set
   // whose folder is missing is forgotten for the run.
   void LoadIconSetAtStart(std::u16string_view name);
+  // At exit: registers the Explorer library once, when the option asks for it and
+  // the library is there; silent.
+  void RegisterOnExit();
   // Whether the edit window must place itself and the preview window anew.
   bool EditWindowsToBePlaced() const { return placeEditWindows_; }
 

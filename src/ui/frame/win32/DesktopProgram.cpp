@@ -236,6 +236,7 @@ void DesktopProgram::Close() {
       return true;
     }));
     browser_->SaveHistory();
+    optionsHost_->RegisterOnExit();
   }
   // Pairs of a run that ended moments ago go to the log before the program ends.
   session_->Undo().FlushNow();
