@@ -22,4 +22,11 @@ void CentreOnScreen(HWND hwnd) {
                work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+bool CreateDialogWindow(WindowBase& window, const wchar_t* className, int clientWidth, int clientHeight, HWND owner,
+                        UINT classStyle) {
+  if (!WindowBase::RegisterClassOnce(className, nullptr, classStyle)) return false;
+  const SIZE size = DialogWindowSize(clientWidth, clientHeight, kDialogStyle, kDialogExStyle, WindowDpi(owner));
+  return window.CreateWindowOf(className, L"", kDialogStyle, kDialogExStyle, 0, 0, size.cx, size.cy, owner);
+}
+
 }  // namespace renamora::ui::win

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win32/IncludeWindows.h"
+#include "ui/win/Window.h"
 
 namespace renamora::ui::win {
 
@@ -14,6 +15,11 @@ inline constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPAREN
 
 // The window size whose client area is the designed one (96-DPI pixels) at dpi.
 SIZE DialogWindowSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
+
+// Registers the class (without double-click messages unless asked) and makes the
+// hidden dialog window with the designed client area at the owner's DPI.
+bool CreateDialogWindow(WindowBase& window, const wchar_t* className, int clientWidth, int clientHeight, HWND owner,
+                        UINT classStyle = CS_DBLCLKS);
 
 // Moves a window to the middle of the screen's work area.
 void CentreOnScreen(HWND hwnd);

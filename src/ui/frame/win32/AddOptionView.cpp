@@ -25,10 +25,8 @@ constexpr int kButtonTop = 124;
 }  // namespace
 
 bool AddOptionView::Create(HWND owner) {
-  if (!RegisterClassOnce(kClassName, nullptr)) return false;
+  if (!CreateDialogWindow(*this, kClassName, kClientWidth, kClientHeight, owner)) return false;
   const UINT dpi = WindowDpi(owner);
-  const SIZE size = DialogWindowSize(kClientWidth, kClientHeight, kDialogStyle, kDialogExStyle, dpi);
-  if (!CreateWindowOf(kClassName, L"", kDialogStyle, kDialogExStyle, 0, 0, size.cx, size.cy, owner)) return false;
   HWND hwnd = Handle();
   auto S = [dpi](int designed) { return Scale(designed, dpi); };
   const int width = kClientWidth - 2 * kMargin;

@@ -12,6 +12,7 @@
 #include "base/text/NumberText.h"
 #include "platform/win32/WideText.h"
 #include "ui/ControlIds.h"
+#include "ui/win/DialogFrame.h"
 #include "ui/win/Dpi.h"
 #include "ui/win/Shell.h"
 
@@ -147,15 +148,8 @@ OptionsDialogView::OptionsDialogView(OptionsController& controller, std::u16stri
     : ControllerView(controller), c_(controller), helpFile_(std::move(helpFile)) {}
 
 bool OptionsDialogView::Create(HWND owner) {
-  if (!RegisterClassOnce(kClassName, nullptr, 0)) return false;
+  if (!CreateDialogWindow(*this, kClassName, kClientWidth, kClientHeight, owner, 0)) return false;
   dpi_ = WindowDpi(owner);
-  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT r{0, 0, Scale(kClientWidth, dpi_), Scale(kClientHeight, dpi_)};
-  AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
-  if (!CreateWindowOf(kClassName, L"", kStyle, kExStyle, 0, 0, r.right - r.left, r.bottom - r.top, owner)) {
-    return false;
-  }
   CreateControls();
   Mirror();
   Layout();
