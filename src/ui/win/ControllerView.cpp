@@ -69,6 +69,16 @@ void ControllerView::Mirror() {
   updating_ = false;
 }
 
+UINT ControllerView::AdoptDpi(WPARAM wParam, LPARAM lParam) {
+  const UINT dpi = HIWORD(wParam);
+  const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+  ApplyFont(Handle(), MessageFont(dpi));
+  ForgetShownState();
+  SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return dpi;
+}
+
 void ControllerView::ApplyFocusRequest() {
   if (auto request = controller_.TakeFocusRequest()) {
     HWND control = GetDlgItem(Handle(), request->controlId);

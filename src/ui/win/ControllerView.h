@@ -51,6 +51,9 @@ class ControllerView : public WindowBase {
   WindowController& Controller() { return controller_; }
   void ApplyFocusRequest();
   void ForgetShownState() { shown_.clear(); caption_.reset(); }
+  // WM_DPICHANGED: the new DPI's font on every control, the window at the place the
+  // system suggests; the caller lays its controls out again. Gives the new DPI.
+  UINT AdoptDpi(WPARAM wParam, LPARAM lParam);
 
  private:
   WindowController& controller_;

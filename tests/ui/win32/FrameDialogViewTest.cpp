@@ -13,6 +13,7 @@
 #include "support/TempFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/frame/win32/DesktopProgram.h"
+#include "ui/win32/ProgramFixture.h"
 
 namespace renamora::ui::win {
 namespace {
@@ -55,30 +56,9 @@ class ModalSteps {
   std::deque<std::function<void()>> steps_;
 };
 
-class FrameDialogViewTest : public ::testing::Test {
+class FrameDialogViewTest : public ProgramFixture {
  protected:
-  FrameDialogViewTest() : fs_(MakeSystemFileSystem()), home_(*fs_), work_(*fs_) {
-    DesktopSetup setup;
-    setup.arguments = {u"Renamora.exe"};
-    setup.prompter = &prompter_;
-    setup.programFile = home_ / u"Renamora.exe";
-    program_ = std::make_unique<DesktopProgram>(std::move(setup));
-  }
-  void SetUp() override { ASSERT_TRUE(program_->Start()); }
-  void TearDown() override {
-    if (IsWindow(Main())) program_->Close();
-    Pump();
-  }
-
-  HWND Main() { return program_->MainWindow().Handle(); }
   HWND List() { return GetDlgItem(Main(), IDC_MAIN_LIST); }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) break;
-      program_->Dispatch(msg);
-    }
-  }
   // The folder listed as the path box's Enter would list it.
   void ListFolder(std::u16string_view path) {
     HWND box = GetDlgItem(Main(), IDC_MAIN_PATHBOX);
@@ -107,11 +87,6 @@ class FrameDialogViewTest : public ::testing::Test {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
 
-  std::unique_ptr<FileSystem> fs_;
-  TempFolder home_;
-  TempFolder work_;
-  RecordingPrompter prompter_;
-  std::unique_ptr<DesktopProgram> program_;
 };
 
 TEST_F(FrameDialogViewTest, F2RenamesTheSelectedFileAndTheRowShowsTheNewName) {

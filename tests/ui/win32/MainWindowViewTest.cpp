@@ -12,6 +12,7 @@
 #include "support/TempFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/frame/win32/DesktopProgram.h"
+#include "ui/win32/ProgramFixture.h"
 #include "ui/win/Window.h"
 
 namespace renamora::ui::win {
@@ -21,31 +22,10 @@ using test::RecordingPrompter;
 using test::TempFolder;
 
 // One program over a fresh program folder (which is then its data folder too).
-class MainWindowViewTest : public ::testing::Test {
+class MainWindowViewTest : public ProgramFixture {
  protected:
-  MainWindowViewTest() : fs_(MakeSystemFileSystem()), home_(*fs_), work_(*fs_) {
-    DesktopSetup setup;
-    setup.arguments = {u"Renamora.exe"};
-    setup.prompter = &prompter_;
-    setup.programFile = home_ / u"Renamora.exe";
-    program_ = std::make_unique<DesktopProgram>(std::move(setup));
-  }
-  void SetUp() override { ASSERT_TRUE(program_->Start()); }
-  void TearDown() override {
-    if (IsWindow(Main())) program_->Close();
-    Pump();
-  }
-
-  HWND Main() { return program_->MainWindow().Handle(); }
   HWND Item(int id) { return GetDlgItem(Main(), id); }
   HWND List() { return Item(IDC_MAIN_LIST); }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) break;
-      program_->Dispatch(msg);
-    }
-  }
   // Types a path into the path box and presses Enter in it.
   void EnterPath(std::u16string_view path) {
     HWND box = Item(IDC_MAIN_PATHBOX);
@@ -110,11 +90,6 @@ class MainWindowViewTest : public ::testing::Test {
     Pump();
   }
 
-  std::unique_ptr<FileSystem> fs_;
-  TempFolder home_;
-  TempFolder work_;
-  RecordingPrompter prompter_;
-  std::unique_ptr<DesktopProgram> program_;
 };
 
 TEST_F(MainWindowViewTest, EnterInThePathBoxListsFoldersFirstThenFilesInNameOrder) {

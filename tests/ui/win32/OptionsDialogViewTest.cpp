@@ -14,6 +14,7 @@
 #include "support/TempFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/frame/win32/DesktopProgram.h"
+#include "ui/win32/ProgramFixture.h"
 
 namespace renamora::ui::win {
 namespace {
@@ -74,31 +75,10 @@ COLORREF GlyphCentre(HWND button) {
   return colour;
 }
 
-class OptionsDialogViewTest : public ::testing::Test {
+class OptionsDialogViewTest : public ProgramFixture {
  protected:
-  OptionsDialogViewTest() : fs_(MakeSystemFileSystem()), home_(*fs_) {
-    DesktopSetup setup;
-    setup.arguments = {u"Renamora.exe"};
-    setup.prompter = &prompter_;
-    setup.programFile = home_ / u"Renamora.exe";
-    program_ = std::make_unique<DesktopProgram>(std::move(setup));
-  }
-  void SetUp() override { ASSERT_TRUE(program_->Start()); }
-  void TearDown() override {
-    if (IsWindow(Main())) program_->Close();
-    Pump();
-  }
-
-  HWND Main() { return program_->MainWindow().Handle(); }
   HWND Dialog() { return program_->OptionsDialog().Handle(); }
   HWND Item(int id) { return GetDlgItem(Dialog(), id); }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) break;
-      program_->Dispatch(msg);
-    }
-  }
   // The Options button of the main window; `steps` run inside the dialog's loop.
   void OpenOptions(std::function<void()> steps) {
     g_whileOpen = std::move(steps);
@@ -125,10 +105,6 @@ class OptionsDialogViewTest : public ::testing::Test {
   static bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
   std::u16string MissingLibraryMessage() { return u"Can not find " + (home_ / u"Renamorashell.dll"); }
 
-  std::unique_ptr<FileSystem> fs_;
-  TempFolder home_;
-  RecordingPrompter prompter_;
-  std::unique_ptr<DesktopProgram> program_;
 };
 
 TEST_F(OptionsDialogViewTest, OptionsButtonShowsTheDialogModallyWithTheGeneralPage) {

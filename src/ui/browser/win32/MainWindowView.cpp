@@ -676,12 +676,7 @@ LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     }
     case WM_DPICHANGED: {
-      dpi_ = HIWORD(wParam);
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      ApplyFont(Handle(), MessageFont(dpi_));
-      ForgetShownState();
-      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      dpi_ = AdoptDpi(wParam, lParam);
       Layout();
       Refresh();
       return 0;
