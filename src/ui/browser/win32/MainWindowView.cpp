@@ -218,8 +218,8 @@ void MainWindowView::SetButtonGlyph(HWND button, int glyph, int size) {
 
 void MainWindowView::CreateControls() {
   HWND hwnd = Handle();
-  for (const auto& spec : kToolbar) buttons_[spec.id].Create({.parent = hwnd, .id = spec.id, .style = BS_MULTILINE});
-  for (const auto& spec : kSideColumn) buttons_[spec.id].Create({.parent = hwnd, .id = spec.id, .style = BS_MULTILINE});
+  for (const auto& button : kToolbar) buttons_[button.id].Create({.parent = hwnd, .id = button.id, .style = BS_MULTILINE});
+  for (const auto& button : kSideColumn) buttons_[button.id].Create({.parent = hwnd, .id = button.id, .style = BS_MULTILINE});
   back_.Create({.parent = hwnd, .id = IDC_MAIN_BACK});
   upper_.Create({.parent = hwnd, .id = IDC_MAIN_UPPER});
   pathBox_.Create({.parent = hwnd, .id = IDC_MAIN_PATHBOX});
@@ -303,15 +303,15 @@ void MainWindowView::Layout() {
   const int height = client.bottom;
   auto S = [this](int designed) { return Scale(designed, dpi_); };
   int x = S(kLeftColumn + 2);
-  for (const auto& spec : kToolbar) {
-    buttons_[spec.id].Place(x, S(2), S(kToolButtonWidth), S(kToolButtonHeight));
-    SetButtonGlyph(buttons_[spec.id].Handle(), spec.glyph, S(32));
+  for (const auto& button : kToolbar) {
+    buttons_[button.id].Place(x, S(2), S(kToolButtonWidth), S(kToolButtonHeight));
+    SetButtonGlyph(buttons_[button.id].Handle(), button.glyph, S(32));
     x += S(kToolButtonWidth);
   }
   int y = S(2);
-  for (const auto& spec : kSideColumn) {
-    buttons_[spec.id].Place(S(2), y, S(kLeftColumn - 4), S(kSideButtonHeight));
-    SetButtonGlyph(buttons_[spec.id].Handle(), spec.glyph, S(24));
+  for (const auto& button : kSideColumn) {
+    buttons_[button.id].Place(S(2), y, S(kLeftColumn - 4), S(kSideButtonHeight));
+    SetButtonGlyph(buttons_[button.id].Handle(), button.glyph, S(24));
     y += S(kSideButtonHeight);
   }
   const int navLeft = S(kLeftColumn + 2);

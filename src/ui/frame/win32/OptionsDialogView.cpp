@@ -160,42 +160,42 @@ bool OptionsDialogView::Create(HWND owner) {
 void OptionsDialogView::CreateControls() {
   HWND hwnd = Handle();
   tabs_.Create({.parent = hwnd, .id = IDC_OPT_TABS});
-  auto make = [&](const ControlSpec& spec) {
-    CreateArgs args{.parent = hwnd, .id = spec.id};
-    switch (spec.kind) {
+  auto make = [&](const ControlSpec& entry) {
+    CreateArgs args{.parent = hwnd, .id = entry.id};
+    switch (entry.kind) {
       case Kind::Check: {
         CheckBox box;
-        box.Create({.parent = hwnd, .id = spec.id, .style = BS_MULTILINE});
-        controls_[spec.id] = box;
+        box.Create({.parent = hwnd, .id = entry.id, .style = BS_MULTILINE});
+        controls_[entry.id] = box;
         break;
       }
       case Kind::Button:
       case Kind::DefaultButton: {
         Button button;
-        if (spec.kind == Kind::DefaultButton) args.style = BS_DEFPUSHBUTTON;
+        if (entry.kind == Kind::DefaultButton) args.style = BS_DEFPUSHBUTTON;
         button.Create(args);
-        controls_[spec.id] = button;
+        controls_[entry.id] = button;
         break;
       }
       case Kind::Group: {
         GroupBox group;
         group.Create(args);
-        controls_[spec.id] = group;
+        controls_[entry.id] = group;
         break;
       }
       case Kind::Label: {
         Label label;
         label.Create(args);
-        controls_[spec.id] = label;
+        controls_[entry.id] = label;
         break;
       }
       case Kind::Number: {
         // Digits only from the keyboard; a paste of anything else is the controller's to refuse.
         Edit box;
-        box.Create({.parent = hwnd, .id = spec.id, .style = ES_NUMBER});
-        controls_[spec.id] = box;
+        box.Create({.parent = hwnd, .id = entry.id, .style = ES_NUMBER});
+        controls_[entry.id] = box;
         for (const SpinSpec& spin : kSpins) {
-          if (spin.boxId != spec.id) continue;
+          if (spin.boxId != entry.id) continue;
           UpDown arrows;
           arrows.Create({.parent = hwnd, .id = spin.spinId});
           const NumberRange range = c_.SpinRange(spin.spinId);
@@ -206,22 +206,22 @@ void OptionsDialogView::CreateControls() {
       }
     }
   };
-  for (const auto& spec : kGeneralPage) make(spec);
-  for (const auto& spec : kRenamePage) make(spec);
-  for (const auto& spec : kHistoryPage) make(spec);
+  for (const auto& entry : kGeneralPage) make(entry);
+  for (const auto& entry : kRenamePage) make(entry);
+  for (const auto& entry : kHistoryPage) make(entry);
   languages_.Create({.parent = hwnd, .id = IDC_OPT_LANGUAGES});
-  for (const auto& spec : kDisplayPage) make(spec);
+  for (const auto& entry : kDisplayPage) make(entry);
   iconSets_.Create({.parent = hwnd, .id = IDC_OPT_ICON_SETS});
-  for (const auto& spec : kBottomRow) make(spec);
+  for (const auto& entry : kBottomRow) make(entry);
   // The frames go beneath what they hold: a sibling lower in the z-order paints
   // after the ones above it, and the frames clip those out, so neither a group nor
   // the tab control ever covers a box. The tab control becomes the last tab stop;
   // Ctrl+Tab turns the pages from anywhere.
-  for (const auto& spec : kRenamePage) {
-    if (spec.kind == Kind::Group) LowerBeneathSiblings(controls_[spec.id].Handle());
+  for (const auto& entry : kRenamePage) {
+    if (entry.kind == Kind::Group) LowerBeneathSiblings(controls_[entry.id].Handle());
   }
-  for (const auto& spec : kHistoryPage) {
-    if (spec.kind == Kind::Group) LowerBeneathSiblings(controls_[spec.id].Handle());
+  for (const auto& entry : kHistoryPage) {
+    if (entry.kind == Kind::Group) LowerBeneathSiblings(controls_[entry.id].Handle());
   }
   LowerBeneathSiblings(tabs_.Handle());
 
