@@ -61,8 +61,12 @@ class ScriptedHost final : public BrowserHost {
   std::u16string SpecialFolderPath(SpecialFolder) override { return {}; }
   void ShowHelp() override {}
   void PlayEndSound() override {}
+  void OpenEditWindow(bool needsProbe) override { opened.push_back(needsProbe); }
+  void SaveChosenFiles() override { ++savesOfChosenFiles; }
 
   FileSystem* fs = nullptr;
+  std::vector<bool> opened;
+  int savesOfChosenFiles = 0;
   int addOptionAnswer = 0;
   int addOptionCalls = 0;
   std::u16string browseAnswer;
@@ -143,6 +147,55 @@ TEST(BrowserController, HandOverTakesTheSelectedItemsOnlyWhenTheOtherInstanceSta
       EXPECT_EQ(*handed, (Names{w.work / u"2.txt", w.work / u"4.txt"}));
     }
     EXPECT_EQ(w.prompter.shown.size(), row.startWorks ? 0u : 1u);
+  }
+}
+
+TEST(BrowserController, EditButtonsOpenTheEditWindowOnlyForSomethingToEdit) {
+  enum class Before { Nothing, Folder, MissingFolder, ChosenFiles };
+  struct Row {
+    const char* label;
+    Before before;
+    int button;
+    std::vector<bool> opened;  // the needsProbe of each opening
+    int saves;
+    Names messages;
+    std::u16string modeAfter;
+  };
+  const std::u16string notChosen = StringTable::BuiltIn().Lookup(27);
+  const std::u16string missing = StringTable::BuiltIn().Lookup(28);
+  const Row rows[] = {
+      {"nothing chosen", Before::Nothing, IDC_MAIN_REMOVE, {}, 0, {notChosen}, u"Browsefile"},
+      {"a folder, nothing selected", Before::Folder, IDC_MAIN_INSERT, {true}, 0, {}, u"Addnewnum"},
+      {"a folder that went away", Before::MissingFolder, IDC_MAIN_CHANGE, {}, 0, {missing}, u"Browsefile"},
+      {"chosen files, Save", Before::ChosenFiles, IDC_MAIN_SAVE, {}, 1, {}, u"Browsefile"},
+      {"chosen files, Extension", Before::ChosenFiles, IDC_MAIN_EXTENSION, {false}, 0, {}, u"Changexten"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    World w;
+    w.Make({u"a.txt", u"b.txt"});
+    if (row.before == Before::Folder || row.before == Before::MissingFolder) w.List(w.work.Path());
+    if (row.before == Before::MissingFolder) w.browser.TextChanged(IDC_MAIN_PATHBOX, w.work / u"gone");
+    if (row.before == Before::ChosenFiles) {
+      w.host.files = {w.work / u"b.txt"};
+      w.browser.Command(IDC_MAIN_FILES);
+    }
+    EXPECT_TRUE(w.browser.State(row.button).enabled);
+    w.browser.Command(row.button);
+    EXPECT_EQ(w.host.opened, row.opened);
+    EXPECT_EQ(w.host.savesOfChosenFiles, row.saves);
+    EXPECT_EQ(w.prompter.Texts(), row.messages);
+    if (row.before == Before::MissingFolder) {
+      EXPECT_EQ(w.browser.List().Count(), 0u);
+    }
+    // The program state is what the edit window (or the listing) works on.
+    if (!row.opened.empty() && row.before == Before::Folder) {
+      EXPECT_EQ(w.program.TargetFolder, WithTrailingSeparator(w.work.Path()));
+    }
+    if (row.before == Before::ChosenFiles) {
+      EXPECT_EQ(w.program.PickedPaths, (Names{w.work / u"b.txt"}));
+    }
+    EXPECT_EQ(w.program.CurrentMode, row.modeAfter);
   }
 }
 

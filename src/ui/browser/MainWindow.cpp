@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/EditStart.h"
 #include "app/StartUp.h"
 #include "base/Paths.h"
 #include "core/UndoLog.h"
@@ -87,13 +88,12 @@ ControlState BrowserController::State(int id) const {
     case IDC_MAIN_OPTIONS: state.text = T(12); break;
     case IDC_MAIN_ABOUT: state.text = T(14); break;
     case IDC_MAIN_HELP: state.text = T(13); state.visible = false; break;
-    // The edit buttons open the edit window, which comes with the edit dialogs.
-    case IDC_MAIN_REMOVE: state.text = T(0); state.enabled = false; break;
-    case IDC_MAIN_REPLACE: state.text = T(1); state.enabled = false; break;
-    case IDC_MAIN_INSERT: state.text = T(2); state.enabled = false; break;
-    case IDC_MAIN_CHANGE: state.text = T(3); state.enabled = false; break;
-    case IDC_MAIN_EXTENSION: state.text = T(4); state.enabled = false; break;
-    case IDC_MAIN_SAVE: state.text = T(5); state.enabled = false; break;
+    case IDC_MAIN_REMOVE: state.text = T(0); break;
+    case IDC_MAIN_REPLACE: state.text = T(1); break;
+    case IDC_MAIN_INSERT: state.text = T(2); break;
+    case IDC_MAIN_CHANGE: state.text = T(3); break;
+    case IDC_MAIN_EXTENSION: state.text = T(4); break;
+    case IDC_MAIN_SAVE: state.text = T(5); break;
     case IDC_MAIN_UNDO: state.text = T(6); state.enabled = undoEnabled_; break;
     case IDC_MAIN_EXIT: state.text = T(7); break;
     case IDC_MAIN_BACK: state.enabled = backEnabled_; break;
@@ -141,6 +141,12 @@ void BrowserController::Command(int id) {
       s_.host.ShowAbout();
       break;
     case IDC_MAIN_HELP: s_.host.ShowHelp(); break;
+    case IDC_MAIN_REMOVE: StartEdit(EditMode::kRemove); break;
+    case IDC_MAIN_REPLACE: StartEdit(EditMode::kReplace); break;
+    case IDC_MAIN_INSERT: StartEdit(EditMode::kInsert); break;
+    case IDC_MAIN_CHANGE: StartEdit(EditMode::kChange); break;
+    case IDC_MAIN_EXTENSION: StartEdit(EditMode::kExtension); break;
+    case IDC_MAIN_SAVE: StartEdit(Trimmed(pathBox_).empty() ? EditMode::kSaveSome : EditMode::kSaveAll); break;
     case IDC_MAIN_UNDO: Undo(); break;
     case IDC_MAIN_EXIT: s_.host.CloseProgram(); break;
     case IDC_MAIN_BACK: Back(); break;
@@ -822,6 +828,34 @@ void BrowserController::RecycleSelected() {
     for (const auto& path : kept) text += u"\n" + path;
     s_.prompter.Inform(T(295), text);
   }
+}
+
+void BrowserController::StartEdit(std::u16string_view mode) {
+  s_.program.CurrentMode = std::u16string(mode);
+  s_.program.DirectEditStart = false;
+  abortRequest_ = false;
+  pathBox_ = Trimmed(pathBox_);
+  const EditStartOutcome outcome = PrepareEditStart(list_, s_.program, s_.program.ScopeIndex, s_.fs, pathBox_);
+  switch (outcome.status) {
+    case EditStartStatus::NothingChosen:
+      Inform(27);
+      return;
+    case EditStartStatus::FolderMissing:
+      Inform(28);
+      EmptyList();
+      return;
+    case EditStartStatus::SaveChosen:
+      s_.host.SaveChosenFiles();
+      s_.program.CurrentMode = std::u16string(EditMode::kBrowse);
+      return;
+    case EditStartStatus::Ready:
+      break;
+  }
+  StopStatusTimer();
+  s_.host.OpenEditWindow(outcome.needsProbe);
+  StartStatusTimer();
+  ListChanged();
+  SelectionChangedByCommand();
 }
 
 void BrowserController::HandOver(int entry) {

@@ -62,6 +62,11 @@ class BrowserHost {
   // The first status tick read the settings into the main window; the windows
   // that show settings too read them now.
   virtual void SettingsLoadedAtStart() {}
+  // The edit window for the edit the program state describes, shown modally;
+  // `needsProbe`: no list item gave the sample, the target probe must find one.
+  virtual void OpenEditWindow(bool /*needsProbe*/) {}
+  // The Save button over chosen files: their names go to a text file at once.
+  virtual void SaveChosenFiles() {}
 };
 
 struct BrowserServices {
@@ -187,6 +192,8 @@ class BrowserController final : public WindowController {
   void RenameSelected();
   void ShortcutCleaner();
   void Undo();
+  // An edit button: the edit window for the folder or the chosen files.
+  void StartEdit(std::u16string_view mode);
   void ShowUndoFailures(const UndoResult& result);
   void PushCurrentView();
   void SwitchToChosenFiles();
