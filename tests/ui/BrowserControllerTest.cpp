@@ -199,6 +199,27 @@ TEST(BrowserController, EditButtonsOpenTheEditWindowOnlyForSomethingToEdit) {
   }
 }
 
+TEST(BrowserController, TheEditTimerOfAStartWithAModeOpensTheEditOrSavesTheNames) {
+  struct Row {
+    std::u16string_view mode;
+    std::vector<bool> opened;
+    int saves;
+  };
+  const Row rows[] = {{EditMode::kRemove, {false}, 0}, {EditMode::kSaveSome, {}, 1}, {EditMode::kBrowse, {}, 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.mode.begin(), row.mode.end()));
+    World w;
+    w.program.CurrentMode = std::u16string(row.mode);
+    w.browser.StartEditSoon();
+    ASSERT_NE(std::find(w.timers.running.begin(), w.timers.running.end(), IDT_EDIT), w.timers.running.end());
+    w.browser.TimerFired(IDT_EDIT);
+    EXPECT_EQ(w.host.opened, row.opened);
+    EXPECT_EQ(w.host.savesOfChosenFiles, row.saves);
+    // One shot: it does not fire again.
+    EXPECT_EQ(std::find(w.timers.running.begin(), w.timers.running.end(), IDT_EDIT), w.timers.running.end());
+  }
+}
+
 TEST(BrowserController, AnItemTheRecycleBinRefusesStaysAndIsNamed) {
   World w;
   w.Make({u"a.txt", u"b.txt", u"c.txt"});

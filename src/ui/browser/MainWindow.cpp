@@ -16,6 +16,7 @@ namespace {
 
 constexpr unsigned kStatusFirstTickMs = 200;
 constexpr unsigned kStatusTickMs = 1000;
+constexpr unsigned kEditTimerMs = 100;
 constexpr unsigned kDeferredListingMs = 10;
 
 std::u16string Trimmed(std::u16string_view text) {
@@ -256,8 +257,18 @@ void BrowserController::TimerFired(int timerId) {
   } else if (timerId == IDT_CLOSE) {
     s_.timers.Stop(IDT_CLOSE);
     s_.host.CloseProgram();
+  } else if (timerId == IDT_EDIT) {
+    s_.timers.Stop(IDT_EDIT);
+    if (s_.program.CurrentMode == EditMode::kSaveSome) {
+      s_.host.SaveChosenFiles();
+      s_.program.CurrentMode = std::u16string(EditMode::kBrowse);
+    } else if (s_.program.CurrentMode != EditMode::kBrowse) {
+      s_.host.OpenEditWindow(false);
+    }
   }
 }
+
+void BrowserController::StartEditSoon() { s_.timers.Start(IDT_EDIT, kEditTimerMs); }
 
 bool BrowserController::Accept() {
   // Enter in the path box lists what it shows: the typed path, or the history

@@ -90,6 +90,9 @@ class BrowserController final : public WindowController {
   // The start: settings read, texts chosen; `plainStart` starts the status timer.
   void Start(bool plainStart);
   void SetOptions(const OptionSettings& options);
+  // A start with a mode argument: the edit window opens (or the handed-over
+  // files' names are saved) once the start is over, on the edit timer.
+  void StartEditSoon();
   // A modal dialog pauses the status tick while it is open.
   void StopStatusTimer();
   void StartStatusTimer();
