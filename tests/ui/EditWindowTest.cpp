@@ -158,8 +158,10 @@ TEST(EditWindow, ScopeBoxRefusesWhatCannotBeEdited) {
     EXPECT_EQ(shown, row.messages);
     EXPECT_EQ(world.window.ScopeBoxIndex(), row.scope);
     EXPECT_EQ(world.window.CloseResult().has_value(), row.closed);
-    if (!row.closed) EXPECT_EQ(world.window.State(IDC_EDIT_SAMPLE).text, row.sample);
-    EXPECT_EQ(world.window.State(IDC_EDIT_SUBFOLDERS).visible, !row.closed && row.scope != 3);
+    if (!row.closed) {
+      EXPECT_EQ(world.window.State(IDC_EDIT_SAMPLE).text, row.sample);
+      EXPECT_EQ(world.window.State(IDC_EDIT_SUBFOLDERS).visible, row.scope != 3);
+    }
   }
 }
 
@@ -181,13 +183,15 @@ TEST(EditWindow, ModeButtonsSwitchThePanelUnlessTheScopeForbids) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     World w;
-    w.program.ScopeIndex = static_cast<TargetScope>(row.scope);
     w.OpenOnFolder(EditMode::kRemove);
+    w.window.SelectionChanged(IDC_EDIT_SCOPE, row.scope);
     w.timers.running.clear();
     w.window.Command(row.button);
     EXPECT_EQ(w.program.CurrentMode, row.modeAfter);
     EXPECT_EQ(w.prompter.shown.size(), row.messages);
-    if (row.messages) EXPECT_EQ(w.prompter.Texts(), Texts{w.T(212)});
+    if (row.messages) {
+      EXPECT_EQ(w.prompter.Texts(), Texts{w.T(212)});
+    }
     // Setting up again starts the first-focus timer; a refused or idle button does not.
     const bool setUp = row.modeAfter != EditMode::kRemove;
     EXPECT_EQ(w.timers.running, setUp ? std::vector<int>{IDT_FIRST_FOCUS} : std::vector<int>{});

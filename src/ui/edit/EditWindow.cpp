@@ -172,7 +172,7 @@ void EditWindowController::SetUp() {
     typeFilterShown_ = false;
     std::u16string extension = ExtensionOf(NameView(program.SamplePath));
     if (!extension.empty()) extension.erase(0, 1);
-    panels_.SetText(IDC_EXT_OLD, extension);
+    panels_.SetText(IDC_EDIT_EXT_OLD, extension);
   }
   s_.timers.Start(IDT_FIRST_FOCUS, kFirstFocusMs);
 }
@@ -287,7 +287,7 @@ EditRequest EditWindowController::ReadRequest() {
   request.Sample.CursorPosition = cursorPosition_;
   const std::u16string other = TrimBlanksAndControls(request.Save.OtherTypes);
   if (other != request.Save.OtherTypes) {
-    panels_.SetText(IDC_SAVE_OTHER_TYPES, other);
+    panels_.SetText(IDC_EDIT_SAVE_OTHER_TEXT, other);
     request.Save.OtherTypes = other;
   }
   return request;
@@ -420,6 +420,7 @@ ControlState EditWindowController::State(int id) const {
 }
 
 std::u16string EditWindowController::Hint(int id) const {
+  if (panels_.Owns(id)) return panels_.Hint(id);
   if (const ModeButton* button = ModeButtonOf(id)) return T(button->hint);
   switch (id) {
     case IDC_EDIT_TARGET: return targetHint_;
@@ -549,11 +550,7 @@ void EditWindowController::SelectionChanged(int id, int index) {
 void EditWindowController::TimerFired(int timerId) {
   if (timerId == IDT_FIRST_FOCUS) {
     s_.timers.Stop(IDT_FIRST_FOCUS);
-    if (const auto box = panels_.FirstFocus()) {
-      // On the remove panel the first box is also where mouse selections go.
-      if (Mode() == EditMode::kRemove) panels_.SetLastInputBox(InputBox::RemoveString1);
-      RequestFocus(*box);
-    }
+    if (const auto box = panels_.FirstFocus()) RequestFocus(*box);
   } else if (timerId == IDT_UNDO_LOG) {
     s_.timers.Stop(IDT_UNDO_LOG);
     s_.host.WriteUndoLog();
@@ -669,7 +666,9 @@ void EditWindowController::SampleEnterPressed() {
 }
 
 void EditWindowController::InputBoxPressed(int controlId) {
-  if (panels_.InputBoxPressed(controlId)) ClearSampleSelection();
+  const bool clears = panels_.ClickClearsSelection(controlId);
+  panels_.InputBoxPressed(controlId);
+  if (clears) ClearSampleSelection();
 }
 
 void EditWindowController::ClearSampleSelection() {
