@@ -201,30 +201,23 @@ TEST(EditWindow, ModeButtonsSwitchThePanelUnlessTheScopeForbids) {
 TEST(EditWindow, TargetLineShortensLongFolderPaths) {
   struct Row {
     const char* label;
-    std::size_t length;  // of the target folder, separator included
-    bool shortened;
+    std::size_t length;     // of the target folder, separator included
+    std::size_t tailIndex;  // 0-based start of the tail shown after " ... "; 0: shown whole
   };
-  const Row rows[] = {{"83 characters", 83, false}, {"84 characters", 84, true}, {"100 characters", 100, true}};
+  const Row rows[] = {{"83 characters", 83, 0}, {"84 characters", 84, 38}, {"100 characters", 100, 54}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     std::u16string folder;
-    for (std::size_t i = 0; i + 1 < row.length; ++i) folder += static_cast<char16_t>(u'a' + i % 26);
+    for (std::size_t i = 1; i < row.length; ++i) folder += static_cast<char16_t>(u'0' + i % 10);
     folder += kPathSeparator;
     World w;
     w.OpenOnFolder(EditMode::kRemove, folder);
     const std::u16string expected =
-        row.shortened ? folder.substr(0, 38) + u" ... " + folder.substr(row.length - 46, 26) : folder;
+        row.tailIndex ? folder.substr(0, 38) + u" ... " + folder.substr(row.tailIndex, 26) : folder;
     EXPECT_EQ(w.window.State(IDC_EDIT_TARGET).text, expected);
     EXPECT_EQ(w.window.Hint(IDC_EDIT_TARGET), folder);
     EXPECT_EQ(w.window.State(IDC_EDIT_TARGET_LABEL).text, w.T(37));
   }
-  // 100 characters: positions 55 to 80 (1-based) follow the dots.
-  World w;
-  std::u16string folder;
-  for (int i = 1; i < 100; ++i) folder += static_cast<char16_t>(u'0' + i % 10);
-  folder += kPathSeparator;
-  w.OpenOnFolder(EditMode::kRemove, folder);
-  EXPECT_EQ(w.window.State(IDC_EDIT_TARGET).text.substr(43), folder.substr(54, 26));
 }
 
 TEST(EditWindow, TargetLineOfChosenFiles) {
@@ -392,6 +385,64 @@ TEST(EditWindow, ClosingReportsTheRunInTheMainWindow) {
     EXPECT_EQ(w.host.historyFirst, row.run ? Folder(u"photos") : u"");
     EXPECT_EQ(w.program.CurrentMode, EditMode::kBrowse);
     EXPECT_EQ(w.program.SamplePath, u"");
+  }
+}
+
+TEST(EditWindow, SpecialStringReplacesWhatWasMarkedInItsBox) {
+  struct Row {
+    const char* label;
+    int reportedBox;  // the box whose selection the view reported; 0: none
+    int start, length;
+    std::u16string token, text;
+  };
+  const Row rows[] = {
+      {"marked span", IDC_EDIT_INSERT_HEAD_TEXT, 2, 3, u"$$", u"ab$$fg"},
+      {"caret only", IDC_EDIT_INSERT_HEAD_TEXT, 1, 0, u"$$", u"a$$bcdefg"},
+      {"span past the end", IDC_EDIT_INSERT_HEAD_TEXT, 5, 9, u"@@", u"abcde@@"},
+      {"nothing reported: at the end", 0, 0, 0, u"##", u"abcdefg##"},
+      {"another box's span: at the end", IDC_EDIT_INSERT_END_TEXT, 0, 2, u"##", u"abcdefg##"},
+      {"dialog cancelled", IDC_EDIT_INSERT_HEAD_TEXT, 0, 7, u"", u"abcdefg"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    World w;
+    w.host.itemCount = 150;
+    w.host.specialToken = row.token;
+    w.OpenOnFolder(EditMode::kInsert);
+    w.window.Panels().SetText(IDC_EDIT_INSERT_HEAD_TEXT, u"abcdefg");
+    if (row.reportedBox) w.window.TemplateBoxSelection(row.reportedBox, row.start, row.length);
+    w.window.Command(IDC_EDIT_INSERT_HEAD_SPECIAL);
+    EXPECT_EQ(w.window.Panels().Text(IDC_EDIT_INSERT_HEAD_TEXT), row.text);
+    EXPECT_EQ(w.host.specialCounts, std::vector<int>{150});
+  }
+}
+
+TEST(EditWindow, RunReadsTrimmedFiltersAndWritesThemBack) {
+  struct Row {
+    const char* label;
+    std::u16string typeFilter, otherTypes;
+    std::u16string typeFilterAfter, otherTypesAfter;
+    bool filterOnAfter;
+  };
+  const Row rows[] = {
+      {"blanks and tabs", u" \tjpg,png \r\n", u"  mp3,ogg\t", u"jpg,png", u"mp3,ogg", true},
+      {"only blanks turn the filter off", u"   ", u"", u"", u"", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    World w;
+    w.OpenOnFolder(EditMode::kRemove);
+    w.window.Checked(IDC_EDIT_TYPE_FILTER_ON, true);
+    w.window.TextChanged(IDC_EDIT_TYPE_FILTER, row.typeFilter);
+    w.window.Panels().SetText(IDC_EDIT_SAVE_OTHER_TEXT, row.otherTypes);
+    w.window.Command(IDC_EDIT_RENAME);
+    ASSERT_EQ(w.host.renames.size(), 1u);
+    EXPECT_EQ(w.host.renames[0].TypeFilter, row.typeFilterAfter);
+    EXPECT_EQ(w.host.renames[0].TypeFilterOn, row.filterOnAfter);
+    EXPECT_EQ(w.host.renames[0].Save.OtherTypes, row.otherTypesAfter);
+    EXPECT_EQ(w.window.State(IDC_EDIT_TYPE_FILTER).text, row.typeFilterAfter);
+    EXPECT_EQ(w.window.State(IDC_EDIT_TYPE_FILTER_ON).checked, row.filterOnAfter);
+    EXPECT_EQ(w.window.Panels().Text(IDC_EDIT_SAVE_OTHER_TEXT), row.otherTypesAfter);
   }
 }
 
