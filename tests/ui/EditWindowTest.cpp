@@ -3,6 +3,7 @@
 // the CURSOR position, and what closing leaves in the main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -443,6 +444,69 @@ TEST(EditWindow, RunReadsTrimmedFiltersAndWritesThemBack) {
     EXPECT_EQ(w.window.State(IDC_EDIT_TYPE_FILTER).text, row.typeFilterAfter);
     EXPECT_EQ(w.window.State(IDC_EDIT_TYPE_FILTER_ON).checked, row.filterOnAfter);
     EXPECT_EQ(w.window.Panels().Text(IDC_EDIT_SAVE_OTHER_TEXT), row.otherTypesAfter);
+  }
+}
+
+TEST(EditWindow, HotKeysAndTheAboutPanelsButtons) {
+  struct Row {
+    const char* label;
+    std::u16string_view mode;
+    bool about;
+    int action;  // a hot key id (0 to 2) or a command id
+    std::size_t renames, previews;
+    bool closed, editAreaShown;
+  };
+  const Row rows[] = {
+      {"Ctrl+R in an edit", EditMode::kRemove, false, 0, 1, 0, false, true},
+      {"Ctrl+P in an edit", EditMode::kChange, false, 1, 0, 1, false, true},
+      {"Ctrl+P in a save: Preview is off", EditMode::kSaveAll, false, 1, 0, 0, false, true},
+      {"Ctrl+E in an edit", EditMode::kRemove, false, 2, 0, 0, true, true},
+      {"Ctrl+R on the about panel", EditMode::kBrowse, true, 0, 0, 0, false, false},
+      {"Ctrl+E on the about panel", EditMode::kBrowse, true, 2, 0, 0, true, true},
+      {"Close of the about panel", EditMode::kBrowse, true, IDC_EDIT_ABOUT_CLOSE, 0, 0, true, true},
+      {"Back of the about panel over an edit", EditMode::kRemove, true, IDC_EDIT_ABOUT_BACK, 0, 0, false, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    World w;
+    if (row.about) {
+      w.program.CurrentMode = row.mode;
+      w.window.OpenAbout();
+    } else {
+      w.OpenOnFolder(row.mode);
+    }
+    row.action < 3 ? w.window.HotKey(row.action) : w.window.Command(row.action);
+    EXPECT_EQ(w.host.renames.size(), row.renames);
+    EXPECT_EQ(w.host.previews.size(), row.previews);
+    EXPECT_EQ(w.window.CloseResult().has_value(), row.closed);
+    EXPECT_EQ(w.window.State(IDC_EDIT_AREA).visible, row.editAreaShown);
+    EXPECT_EQ(w.window.State(IDC_EDIT_ABOUT).visible, !row.editAreaShown);
+  }
+}
+
+TEST(EditWindow, TimersActOnceWhenTheyFire) {
+  struct Row {
+    const char* label;
+    std::u16string_view mode;
+    int timer;
+    int focus;  // 0: none asked for
+    int undoLogWrites;
+  };
+  const Row rows[] = {
+      {"first focus, remove panel", EditMode::kRemove, IDT_FIRST_FOCUS, IDC_EDIT_REMOVE_STRING1, 0},
+      {"first focus, extension panel", EditMode::kExtension, IDT_FIRST_FOCUS, IDC_EDIT_EXT_NEW, 0},
+      {"deferred undo log", EditMode::kRemove, IDT_UNDO_LOG, 0, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    World w;
+    w.OpenOnFolder(row.mode);
+    w.window.StartUndoLogTimer();
+    w.window.TimerFired(row.timer);
+    const auto focus = w.window.TakeFocusRequest();
+    EXPECT_EQ(focus ? focus->controlId : 0, row.focus);
+    EXPECT_EQ(w.host.undoLogWrites, row.undoLogWrites);
+    EXPECT_EQ(std::count(w.timers.running.begin(), w.timers.running.end(), row.timer), 0);
   }
 }
 
