@@ -479,7 +479,7 @@ void EditWindowController::Command(int id) {
   }
   if (panels_.Owns(id)) {
     if (auto box = panels_.SpecialTarget(id)) {
-      InsertSpecialString(id, *box);
+      InsertSpecialString(*box);
       return;
     }
     ApplyPanelEffect(panels_.Command(id));
@@ -617,7 +617,9 @@ void EditWindowController::ApplyPanelEffect(const PanelEffect& effect) {
   if (effect.focus) RequestFocus(*effect.focus);
 }
 
-void EditWindowController::InsertSpecialString(int buttonId, int boxId) {
+void EditWindowController::InsertSpecialString(int boxId) {
+  // The dialog sizes its sequence-number token by the items the edit works on:
+  // the listed folder's items, or the chosen ones.
   const int targets = EditsFolder() ? static_cast<int>(s_.host.ListItemCount())
                                     : static_cast<int>(s_.program.PickedPaths.size());
   const std::u16string token = s_.host.PickSpecialString(targets);
@@ -633,7 +635,6 @@ void EditWindowController::InsertSpecialString(int buttonId, int boxId) {
   }
   text.replace(start, length, token);
   panels_.SetText(boxId, text);
-  (void)buttonId;
   RequestFocus(boxId);
 }
 

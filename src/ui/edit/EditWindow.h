@@ -197,7 +197,7 @@ class EditWindowController final : public WindowController {
   void ApplyPanelEffect(const PanelEffect& effect);
   void ClearSampleSelection();
   void AutoCopy();
-  void InsertSpecialString(int buttonId, int boxId);
+  void InsertSpecialString(int boxId);
   EditRequest ScopeRequest() const;
   bool ScopeGroupShown() const;
   bool EditsFolder() const { return !s_.program.TargetFolder.empty(); }
