@@ -745,6 +745,13 @@ void EditPanels::Show(const EditRequest& request) {
   }
 }
 
+std::optional<int> EditPanels::ControlOfField(std::u16string_view fieldName) {
+  for (const FieldBinding& b : kBindings) {
+    if (EqualsIgnoringAsciiCase(b.field, fieldName)) return b.id;
+  }
+  return std::nullopt;
+}
+
 void EditPanels::ApplyTexts(const TextLookup& texts) {
   for (const ControlDef& c : kControls) {
     if (c.text != 0) At(c.id).text = texts.Lookup(c.text);

@@ -125,6 +125,10 @@ class EditPanels {
   void ReadInto(EditRequest& request) const;
   // The request's options into the controls.
   void Show(const EditRequest& request);
+  // The control that holds a request field (`RemoveOptions.Strings1`), so that a
+  // refused input can put the focus into its box; for a choice, its first radio.
+  // None for fields no panel holds (the scope bar, the sample, the settings').
+  static std::optional<int> ControlOfField(std::u16string_view fieldName);
 
   // The string table's texts on the panels' controls; design texts stand until then.
   void ApplyTexts(const TextLookup& texts);
