@@ -500,6 +500,14 @@ std::optional<std::u16string> SetField(CliRequest& cli, std::u16string_view name
   return error + u"takes " + ValuesOf(ref);
 }
 
+std::optional<std::u16string> FieldValue(const CliRequest& cli, std::u16string_view name) {
+  const Field* f = FindField(name);
+  if (!f) return std::nullopt;
+  // The accessors hand out references to change, so they work on a copy.
+  CliRequest copy = cli;
+  return Current(At(*f, copy));
+}
+
 std::optional<std::u16string> ApplyRequestLines(CliRequest& cli, const std::vector<std::u16string>& lines) {
   const IniDocument doc(lines);
   std::optional<std::u16string_view> group;

@@ -35,6 +35,11 @@ struct CliRequest {
 // then.
 std::optional<std::u16string> SetField(CliRequest& cli, std::u16string_view name, std::u16string_view value);
 
+// The value of one field as text, in the form a preset stores it (choices by
+// their first name, flags as 1 and 0); nothing when the name is unknown, or for
+// an Option key or the sample while they have not been given.
+std::optional<std::u16string> FieldValue(const CliRequest& cli, std::u16string_view name);
+
 // Applies a request (or preset) file: each section is a group, each key a
 // field, read by the settings file's rules. Gives the first error, with its
 // line number; fields before it are applied.

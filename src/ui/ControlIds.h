@@ -168,4 +168,190 @@
 #define IDC_QS_BODY3 1405
 #define IDC_QS_SHOW_NEXT 1406
 
+/* Edit window (TForm1): the target and sample lines, the scope group, the toolbar,
+   the about panel and the sample box's context menu; the option panels have 1600-1799 */
+#define IDC_EDIT_AREA 1500 /* everything the about panel stands in for */
+#define IDC_EDIT_TARGET_LABEL 1501
+#define IDC_EDIT_TARGET 1502
+#define IDC_EDIT_SAMPLE_LABEL 1503
+#define IDC_EDIT_SAMPLE 1504
+#define IDC_EDIT_SCOPE_GROUP 1510
+#define IDC_EDIT_SCOPE_LABEL 1511
+#define IDC_EDIT_SCOPE 1512
+#define IDC_EDIT_TOGGLE_OPTIONS 1513
+#define IDC_EDIT_SUBFOLDERS 1514
+#define IDC_EDIT_MORE_OPTIONS 1515 /* the hidden-options panel */
+#define IDC_EDIT_HIDDEN 1516
+#define IDC_EDIT_SYSTEM 1517
+#define IDC_EDIT_TYPE_FILTER_ON 1518
+#define IDC_EDIT_TYPE_FILTER 1519
+#define IDC_EDIT_OPTIONS_LABEL 1520
+#define IDC_EDIT_TOOLBAR 1530
+#define IDC_EDIT_RENAME 1531
+#define IDC_EDIT_SAVE 1532
+#define IDC_EDIT_PREVIEW 1533
+#define IDC_EDIT_MODE_REMOVE 1534
+#define IDC_EDIT_MODE_REPLACE 1535
+#define IDC_EDIT_MODE_INSERT 1536
+#define IDC_EDIT_MODE_CHANGE 1537
+#define IDC_EDIT_MODE_EXTENSION 1538
+#define IDC_EDIT_BACK 1539
+#define IDC_EDIT_ABOUT 1550
+#define IDC_EDIT_ABOUT_VERSION_GROUP 1551
+#define IDC_EDIT_ABOUT_VERSION_PICTURE 1552
+#define IDC_EDIT_ABOUT_CONTACT_GROUP 1553
+#define IDC_EDIT_ABOUT_CONTACT_PICTURE 1554
+#define IDC_EDIT_ABOUT_BAR 1555
+#define IDC_EDIT_ABOUT_HOMEPAGE 1556
+#define IDC_EDIT_ABOUT_BACK 1557
+#define IDC_EDIT_ABOUT_CLOSE 1558
+#define IDM_EDIT_SAMPLE_COPY 1570
+#define IDM_EDIT_SAMPLE_SELECT_ALL 1571
+#define IDM_EDIT_SAMPLE_AUTOCOPY 1572
+#define IDT_FIRST_FOCUS 7
+#define IDT_UNDO_LOG 8
+
+/* Edit window (TForm1): option panels */
+/* Panels (containers) */
+#define IDC_EDIT_PANEL_REMOVE 1600
+#define IDC_EDIT_PANEL_REPLACE 1601
+#define IDC_EDIT_PANEL_INSERT 1602
+#define IDC_EDIT_PANEL_CHANGE 1603
+#define IDC_EDIT_PANEL_EXTENSION 1604
+#define IDC_EDIT_PANEL_SAVE 1605
+/* Remove panel */
+#define IDC_EDIT_REMOVE_STRINGS 1610        /* RemoveOptions.RemoveKind */
+#define IDC_EDIT_REMOVE_ANYTHING 1611
+#define IDC_EDIT_KEEP_SOMETHING 1612
+#define IDC_EDIT_CLEAN_SYMBOLS 1613
+#define IDC_EDIT_REMOVE_STRINGS_GROUP 1614
+#define IDC_EDIT_REMOVE_ANYTHING_GROUP 1615
+#define IDC_EDIT_KEEP_GROUP 1616
+#define IDC_EDIT_CLEAN_GROUP 1617
+#define IDC_EDIT_REMOVE_STRING1_LABEL 1620
+#define IDC_EDIT_REMOVE_STRING1 1621        /* RemoveOptions.Strings1 */
+#define IDC_EDIT_REMOVE_STRING2_LABEL 1622
+#define IDC_EDIT_REMOVE_STRING2 1623        /* RemoveOptions.Strings2 */
+#define IDC_EDIT_REMOVE_STRING3_LABEL 1624
+#define IDC_EDIT_REMOVE_STRING3 1625        /* RemoveOptions.Strings3 */
+#define IDC_EDIT_REMOVE_CASE_SENSITIVE 1626 /* RemoveOptions.CaseSensitive */
+#define IDC_EDIT_REMOVE_ONLY_LEFTEST 1627   /* RemoveOptions.OnlyLeftest */
+#define IDC_EDIT_REMOVE_CLEAR_ALL 1628
+#define IDC_EDIT_ANYTHING_SELECTED 1630     /* RemoveOptions.AnythingKind */
+#define IDC_EDIT_ANYTHING_BETWEEN 1631
+#define IDC_EDIT_ANYTHING_NUMBERS 1632
+#define IDC_EDIT_ANYTHING_DIRECTION 1633
+#define IDC_EDIT_ANYTHING_FROM_HEAD 1634    /* RemoveOptions.SelectionFromEnd */
+#define IDC_EDIT_ANYTHING_FROM_END 1635
+#define IDC_EDIT_ANYTHING_LEFT_LABEL 1636
+#define IDC_EDIT_ANYTHING_LEFT 1637         /* RemoveOptions.LeftString */
+#define IDC_EDIT_ANYTHING_RIGHT_LABEL 1638
+#define IDC_EDIT_ANYTHING_RIGHT 1639        /* RemoveOptions.RightString */
+#define IDC_EDIT_ANYTHING_ALSO_BOUNDS 1640  /* RemoveOptions.AlsoRemoveBounds */
+#define IDC_EDIT_KEEP_SELECTED 1645         /* RemoveOptions.KeepKind */
+#define IDC_EDIT_KEEP_STRINGS 1646
+#define IDC_EDIT_KEEP_DIRECTION 1647
+#define IDC_EDIT_KEEP_FROM_HEAD 1648        /* RemoveOptions.KeepFromEnd */
+#define IDC_EDIT_KEEP_FROM_END 1649
+#define IDC_EDIT_KEEP_STRING1_LABEL 1650
+#define IDC_EDIT_KEEP_STRING1 1651          /* RemoveOptions.KeepStrings1 */
+#define IDC_EDIT_KEEP_STRING2_LABEL 1652
+#define IDC_EDIT_KEEP_STRING2 1653          /* RemoveOptions.KeepStrings2 */
+#define IDC_EDIT_KEEP_ONLY_LEFTEST 1654     /* RemoveOptions.KeepOnlyLeftest */
+#define IDC_EDIT_CLEAN_MARKS_GROUP 1660
+#define IDC_EDIT_CLEAN_HYPHEN 1661          /* RemoveOptions.CleanKeepHyphen */
+#define IDC_EDIT_CLEAN_UNDERSCORE 1662      /* RemoveOptions.CleanKeepUnderscore */
+#define IDC_EDIT_CLEAN_PARENTHESES 1663     /* RemoveOptions.CleanKeepParentheses */
+#define IDC_EDIT_CLEAN_BRACKETS 1664        /* RemoveOptions.CleanKeepBrackets */
+#define IDC_EDIT_CLEAN_OPTION_GROUP 1665
+#define IDC_EDIT_CLEAN_KEEP_OTHER 1666      /* RemoveOptions.CleanKeepOther */
+#define IDC_EDIT_CLEAN_KEEP_OTHER_TEXT 1667 /* RemoveOptions.CleanKeepOtherText */
+#define IDC_EDIT_CLEAN_WITH_SPACE 1668      /* RemoveOptions.CleanReplaceWithSpace */
+#define IDC_EDIT_CLEAN_ALSO_ERASE 1669      /* RemoveOptions.CleanAlsoErase */
+#define IDC_EDIT_CLEAN_ERASE_TEXT 1670      /* RemoveOptions.CleanEraseText */
+/* Replace panel */
+#define IDC_EDIT_REPLACE_STRING 1680        /* ReplaceOptions.ReplaceKind */
+#define IDC_EDIT_REPLACE_SELECTED 1681
+#define IDC_EDIT_REPLACE_OLD_LABEL 1682
+#define IDC_EDIT_REPLACE_OLD 1683           /* ReplaceOptions.OldString */
+#define IDC_EDIT_REPLACE_CASE_SENSITIVE 1684/* ReplaceOptions.CaseSensitive */
+#define IDC_EDIT_REPLACE_ONLY_LEFTEST 1685  /* ReplaceOptions.OnlyLeftest */
+#define IDC_EDIT_REPLACE_DIRECTION 1686
+#define IDC_EDIT_REPLACE_FROM_HEAD 1687     /* ReplaceOptions.SelectionFromEnd */
+#define IDC_EDIT_REPLACE_FROM_END 1688
+#define IDC_EDIT_REPLACE_NEW_LABEL 1689
+#define IDC_EDIT_REPLACE_NEW 1690           /* ReplaceOptions.NewTemplate */
+#define IDC_EDIT_REPLACE_SPECIAL 1691
+/* Insert panel */
+#define IDC_EDIT_INSERT_TO_POSITION 1700    /* InsertOptions.InsertKind */
+#define IDC_EDIT_INSERT_TO_STRING 1701
+#define IDC_EDIT_INSERT_POSITION_GROUP 1702
+#define IDC_EDIT_INSERT_STRING_GROUP 1703
+#define IDC_EDIT_INSERT_HEADER 1704
+#define IDC_EDIT_INSERT_HEAD 1705           /* InsertOptions.AtHead */
+#define IDC_EDIT_INSERT_HEAD_TEXT 1706      /* InsertOptions.HeadTemplate */
+#define IDC_EDIT_INSERT_HEAD_SPECIAL 1707
+#define IDC_EDIT_INSERT_END 1708            /* InsertOptions.AtEnd */
+#define IDC_EDIT_INSERT_END_TEXT 1709       /* InsertOptions.EndTemplate */
+#define IDC_EDIT_INSERT_END_SPECIAL 1710
+#define IDC_EDIT_INSERT_CURSOR 1711         /* InsertOptions.AtCursor */
+#define IDC_EDIT_INSERT_CURSOR_TEXT 1712    /* InsertOptions.CursorTemplate */
+#define IDC_EDIT_INSERT_CURSOR_SPECIAL 1713
+#define IDC_EDIT_INSERT_DIRECTION 1714
+#define IDC_EDIT_INSERT_FROM_HEAD 1715      /* InsertOptions.CursorFromEnd */
+#define IDC_EDIT_INSERT_FROM_END 1716
+#define IDC_EDIT_INSERT_WHERE_LABEL 1717
+#define IDC_EDIT_INSERT_WHERE 1718          /* InsertOptions.Where */
+#define IDC_EDIT_INSERT_EXISTING_LABEL 1719
+#define IDC_EDIT_INSERT_EXISTING 1720       /* InsertOptions.ExistingString */
+#define IDC_EDIT_INSERT_SECOND_LABEL 1721
+#define IDC_EDIT_INSERT_SECOND 1722         /* InsertOptions.SecondString */
+#define IDC_EDIT_INSERT_STRING_LABEL 1723
+#define IDC_EDIT_INSERT_STRING 1724         /* InsertOptions.InsertTemplate */
+#define IDC_EDIT_INSERT_STRING_SPECIAL 1725
+/* Change panel */
+#define IDC_EDIT_CHANGE_NEW_NAME 1730       /* ChangeOptions.ChangeKind */
+#define IDC_EDIT_CHANGE_NEW_NAME_LABEL 1731
+#define IDC_EDIT_CHANGE_NEW_NAME_TEXT 1732  /* ChangeOptions.NewNameTemplate */
+#define IDC_EDIT_CHANGE_SPECIAL 1733
+#define IDC_EDIT_CHANGE_CASE 1734
+#define IDC_EDIT_CHANGE_LOWER 1735          /* ChangeOptions.CaseKind */
+#define IDC_EDIT_CHANGE_UPPER 1736
+#define IDC_EDIT_CHANGE_CAPITALIZE_WORDS 1737
+#define IDC_EDIT_CHANGE_CAPITALIZE_FIRST 1738/* ChangeOptions.CapitalizeFirst */
+#define IDC_EDIT_CHANGE_INCLUDE_EXTENSION 1739/* ChangeOptions.IncludeExtension */
+/* Extension panel */
+#define IDC_EDIT_EXT_CHANGE 1745            /* ExtensionOptions.ExtensionKind */
+#define IDC_EDIT_EXT_CHANGE_GROUP 1746
+#define IDC_EDIT_EXT_OLD_LABEL 1747
+#define IDC_EDIT_EXT_OLD 1748               /* ExtensionOptions.OldExtension */
+#define IDC_EDIT_EXT_NEW_LABEL 1749
+#define IDC_EDIT_EXT_NEW 1750               /* ExtensionOptions.NewExtension */
+#define IDC_EDIT_EXT_REPLACE_ALL 1751       /* ExtensionOptions.ReplaceAllTypes */
+#define IDC_EDIT_EXT_CASE 1752
+#define IDC_EDIT_EXT_CASE_GROUP 1753
+#define IDC_EDIT_EXT_LOWER 1754             /* ExtensionOptions.ExtensionUpper */
+#define IDC_EDIT_EXT_UPPER 1755
+/* Save panel */
+#define IDC_EDIT_SAVE_CONTENT_GROUP 1760
+#define IDC_EDIT_SAVE_ONE_LAYER 1761        /* SaveOptions.Content */
+#define IDC_EDIT_SAVE_ONE_LAYER_NOTE 1762
+#define IDC_EDIT_SAVE_ALL_LAYERS 1763
+#define IDC_EDIT_SAVE_ALL_LAYERS_NOTE 1764
+#define IDC_EDIT_SAVE_WEBPAGE 1765          /* SaveOptions.IncludeWebpageFolders */
+#define IDC_EDIT_SAVE_NAMES_ONLY 1766
+#define IDC_EDIT_SAVE_NAMES_ONLY_NOTE 1767
+#define IDC_EDIT_SAVE_FILE_SIZE 1768        /* SaveOptions.FileSize */
+#define IDC_EDIT_SAVE_FILE_TIME 1769        /* SaveOptions.FileTime */
+#define IDC_EDIT_SAVE_TYPES_GROUP 1770
+#define IDC_EDIT_SAVE_ALL_TYPES 1771        /* SaveOptions.SpecialTypes */
+#define IDC_EDIT_SAVE_SPECIAL_TYPES 1772
+#define IDC_EDIT_SAVE_MUSIC 1773            /* SaveOptions.Music */
+#define IDC_EDIT_SAVE_FILM 1774             /* SaveOptions.Film */
+#define IDC_EDIT_SAVE_DOCUMENT 1775         /* SaveOptions.Document */
+#define IDC_EDIT_SAVE_PICTURE 1776          /* SaveOptions.Picture */
+#define IDC_EDIT_SAVE_PROGRAM 1777          /* SaveOptions.Program */
+#define IDC_EDIT_SAVE_OTHER 1778            /* SaveOptions.Other */
+#define IDC_EDIT_SAVE_OTHER_TEXT 1779       /* SaveOptions.OtherTypes */
+
 #endif

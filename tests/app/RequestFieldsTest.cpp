@@ -409,6 +409,42 @@ TEST(RequestFieldsTest, RequestFileBytesAreDecodedAsTextFiles) {
   EXPECT_EQ(c.request.Insert.AtEnd, true);
 }
 
+TEST(RequestFieldsTest, FieldValueReadsWhatSetFieldWrote) {
+  struct Row {
+    const char* name;
+    const char* set;       // nullptr: the field is left as it is
+    const char* expected;  // "(none)": no value
+  };
+  const Row rows[] = {
+      {"RemoveOptions.CaseSensitive", nullptr, "0"},
+      {"RemoveOptions.CaseSensitive", "true", "1"},
+      {"RemoveOptions.CleanKeepHyphen", nullptr, "1"},
+      {"RemoveOptions.Strings2", "a b", "a b"},
+      {"RemoveOptions.AnythingKind", "betweenstrings", "BetweenStrings"},
+      {"InsertOptions.Where", nullptr, "BEFORE"},
+      {"InsertOptions.Where", "between", "BETWEEN"},
+      {"EditRequest.Scope", "Folders", "2"},
+      {"EditRequest.Mode", "insert", "Addnewnum"},
+      {"EditRequest.Mode", nullptr, ""},
+      {"saveoptions.content", "AllLayers", "AllLayers"},
+      {"SampleSelection.CursorPosition", "7", "7"},
+      {"SampleSelection.SampleText", nullptr, "(none)"},
+      {"SampleSelection.SampleText", "", ""},
+      {"Option.Prenum", nullptr, "(none)"},
+      {"Option.Prenum", "50", "50"},
+      {"RemoveOptions.NoSuchField", nullptr, "(none)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.name) + " = " + (row.set ? row.set : "(unset)"));
+    CliRequest cli;
+    if (row.set != nullptr) {
+      ASSERT_EQ(Error(SetField(cli, U16(row.name), U16(row.set))), "");
+    }
+    const auto value = FieldValue(cli, U16(row.name));
+    EXPECT_EQ(value ? ToUtf8Lossy(*value) : "(none)", row.expected);
+  }
+}
+
 TEST(RequestFieldsTest, PresetWritesChangedFieldsInFixedOrder) {
   CliRequest c;
   // Set out of order, and with values that equal the defaults, which are not written.
