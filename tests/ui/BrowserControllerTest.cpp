@@ -220,6 +220,17 @@ TEST(BrowserController, TheEditTimerOfAStartWithAModeOpensTheEditOrSavesTheNames
   }
 }
 
+TEST(BrowserController, AFolderPutFirstLeavesNoEqualEntryBelow) {
+  World w;
+  const std::u16string a = WithTrailingSeparator(w.work / u"a"), b = WithTrailingSeparator(w.work / u"b");
+  w.browser.PutFolderFirst(a);
+  w.browser.PutFolderFirst(b);
+  w.browser.PutFolderFirst(a);
+  w.browser.PutFolderFirst(a);
+  EXPECT_EQ(w.browser.History(), (Names{a, b}));
+  EXPECT_EQ(w.browser.PathBoxText(), a);
+}
+
 TEST(BrowserController, AnItemTheRecycleBinRefusesStaysAndIsNamed) {
   World w;
   w.Make({u"a.txt", u"b.txt", u"c.txt"});

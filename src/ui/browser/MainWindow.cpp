@@ -7,6 +7,7 @@
 #include "app/EditStart.h"
 #include "app/StartUp.h"
 #include "base/Paths.h"
+#include "core/PathCompare.h"
 #include "core/UndoLog.h"
 #include "ui/ControlIds.h"
 #include "ui/browser/FileCommands.h"
@@ -519,6 +520,27 @@ void BrowserController::FilesDropped(const std::vector<std::u16string>& paths) {
   }
   ListChanged();
   ShowSelectionStatus(-1);
+}
+
+void BrowserController::PutFolderFirst(std::u16string_view folder) {
+  const std::u16string entry(folder);
+  pathBox_ = entry;
+  // Paths are the same folder as the system compares them (letter case on Windows).
+  if (!history_.empty() && SamePathText(history_.front(), entry)) return;
+  std::erase_if(history_, [&](const std::u16string& h) { return SamePathText(h, entry); });
+  history_.insert(history_.begin(), entry);
+}
+
+void BrowserController::AddChosenFiles(const std::vector<std::u16string>& paths) {
+  if (list_.Mode() != FileListMode::ChosenFiles) {
+    list_.Clear();
+    list_.SetMode(FileListMode::ChosenFiles);
+  }
+  for (const auto& path : paths) {
+    if (s_.fs.Exists(path)) AddChosenPath(path, u"");
+  }
+  ListChanged();
+  SelectionChangedByCommand();
 }
 
 void BrowserController::UpperFolder() {

@@ -157,7 +157,19 @@ class BrowserController final : public WindowController {
   const std::u16string& StatusText() const { return status_; }
   // A named language whose file is missing says so in the first panel.
   void ShowLanguageStatus(std::u16string_view text) { status_ = std::u16string(text); }
+  void SetStatusText(std::u16string_view text) { status_ = std::u16string(text); }
+  // The second panel: the renamed-files total, or the outcome of the last run.
   const std::u16string& TotalText() const { return totalText_; }
+  void SetSecondStatusText(std::u16string_view text) { totalText_ = std::u16string(text); }
+
+  // What the edit window changes when it closes.
+  // The folder goes first in the used folders (an equal entry further down goes)
+  // and into the path box.
+  void PutFolderFirst(std::u16string_view folder);
+  void SetListMode(FileListMode mode) { list_.SetMode(mode); }
+  // Items added to the list as chosen files, whatever the list showed before.
+  void AddChosenFiles(const std::vector<std::u16string>& paths);
+  void ClearListForEdit() { EmptyList(); }
 
   // Lists the folder in the path box now (Refresh, Back and the edit window's
   // reload record nothing on the Back stack).
