@@ -49,11 +49,17 @@ class ScriptedHost final : public EditWindowHost {
     probedScopes.push_back(static_cast<int>(request.Scope));
     return probeAnswers[request.Scope];
   }
-  void Rename(EditRequest& request) override {
+  std::optional<FocusBox> Rename(EditRequest& request) override {
     renames.push_back(request);
     if (onRename) onRename();
+    if (checks) return checks(request);
+    return std::nullopt;
   }
-  void Preview(EditRequest& request) override { previews.push_back(request); }
+  std::optional<FocusBox> Preview(EditRequest& request) override {
+    previews.push_back(request);
+    if (checks) return checks(request);
+    return std::nullopt;
+  }
   std::u16string PickSpecialString(int targetCount) override {
     specialCounts.push_back(targetCount);
     return specialToken;
@@ -79,6 +85,8 @@ class ScriptedHost final : public EditWindowHost {
   std::vector<int> probedScopes, specialCounts;
   std::vector<EditRequest> renames, previews;
   std::function<void()> onRename;
+  // The input checks of a command: what they write back into the request, and the box they refuse.
+  std::function<std::optional<FocusBox>(EditRequest&)> checks;
 };
 
 std::u16string Folder(std::u16string_view name) {
@@ -415,6 +423,30 @@ TEST(EditWindow, SpecialStringReplacesWhatWasMarkedInItsBox) {
     w.window.Command(IDC_EDIT_INSERT_HEAD_SPECIAL);
     EXPECT_EQ(w.window.Panels().Text(IDC_EDIT_INSERT_HEAD_TEXT), row.text);
     EXPECT_EQ(w.host.specialCounts, std::vector<int>{150});
+  }
+}
+
+TEST(EditWindow, ARefusedCommandPutsTheFocusIntoItsBoxAndShowsWhatTheChecksMadeOfIt) {
+  struct Row {
+    const char* label;
+    bool preview;
+  };
+  for (const Row row : {Row{"rename", false}, Row{"preview", true}}) {
+    SCOPED_TRACE(row.label);
+    World w;
+    w.OpenOnFolder(EditMode::kExtension);
+    static_cast<void>(w.window.TakeFocusRequest());
+    w.window.TextChanged(IDC_EDIT_EXT_NEW, u"..jpg");
+    w.host.checks = [](EditRequest& request) -> std::optional<FocusBox> {
+      request.Extension.NewExtension = u"jpg";
+      return FocusBox::NewExtension;
+    };
+    w.window.Command(row.preview ? IDC_EDIT_PREVIEW : IDC_EDIT_RENAME);
+    EXPECT_EQ(w.window.State(IDC_EDIT_EXT_NEW).text, u"jpg");
+    const auto focus = w.window.TakeFocusRequest();
+    ASSERT_TRUE(focus.has_value());
+    EXPECT_EQ(focus->controlId, IDC_EDIT_EXT_NEW);
+    EXPECT_TRUE(focus->selectAll);
   }
 }
 

@@ -592,16 +592,47 @@ void EditWindowController::HotKey(int hotKeyId) {
 
 void EditWindowController::RunRename() {
   EditRequest request = ReadRequest();
-  s_.host.Rename(request);
+  AfterRun(request, s_.host.Rename(request));
 }
 
 void EditWindowController::RunPreview() {
   if (Mode() == EditMode::kSaveAll) return;
   EditRequest request = ReadRequest();
-  s_.host.Preview(request);
+  AfterRun(request, s_.host.Preview(request));
+}
+
+void EditWindowController::AfterRun(const EditRequest& request, std::optional<FocusBox> refused) {
+  // The checks write back what they made of a box (a New extension of "..jpg"
+  // reads "jpg" afterwards), and a refusal sends the focus to its box.
+  panels_.Show(request);
+  if (refused) RequestFocus(ControlOf(*refused), true);
 }
 
 void EditWindowController::Back() { Close(); }
+
+int ControlOf(FocusBox box) {
+  switch (box) {
+    case FocusBox::RemoveString1: return IDC_EDIT_REMOVE_STRING1;
+    case FocusBox::LeftString: return IDC_EDIT_ANYTHING_LEFT;
+    case FocusBox::RightString: return IDC_EDIT_ANYTHING_RIGHT;
+    case FocusBox::CleanKeepOther: return IDC_EDIT_CLEAN_KEEP_OTHER_TEXT;
+    case FocusBox::CleanErase: return IDC_EDIT_CLEAN_ERASE_TEXT;
+    case FocusBox::KeepString1: return IDC_EDIT_KEEP_STRING1;
+    case FocusBox::KeepString2: return IDC_EDIT_KEEP_STRING2;
+    case FocusBox::OldString: return IDC_EDIT_REPLACE_OLD;
+    case FocusBox::NewString: return IDC_EDIT_REPLACE_NEW;
+    case FocusBox::HeadTemplate: return IDC_EDIT_INSERT_HEAD_TEXT;
+    case FocusBox::EndTemplate: return IDC_EDIT_INSERT_END_TEXT;
+    case FocusBox::CursorTemplate: return IDC_EDIT_INSERT_CURSOR_TEXT;
+    case FocusBox::ExistingString: return IDC_EDIT_INSERT_EXISTING;
+    case FocusBox::SecondString: return IDC_EDIT_INSERT_SECOND;
+    case FocusBox::InsertTemplate: return IDC_EDIT_INSERT_STRING;
+    case FocusBox::NewName: return IDC_EDIT_CHANGE_NEW_NAME_TEXT;
+    case FocusBox::NewExtension: return IDC_EDIT_EXT_NEW;
+    case FocusBox::OtherTypes: return IDC_EDIT_SAVE_OTHER_TEXT;
+  }
+  return 0;
+}
 
 void EditWindowController::AboutBack() {
   aboutShown_ = false;

@@ -11,6 +11,7 @@
 
 #include "app/FileList.h"
 #include "core/EditRequest.h"
+#include "core/InputChecks.h"
 #include "core/Messages.h"
 #include "core/ProgramState.h"
 #include "platform/FileSystem.h"
@@ -50,8 +51,9 @@ class EditWindowHost {
   // probe's own message), the Rename command, and the preview entry followed by
   // showing the preview window.
   virtual std::u16string Probe(const EditRequest& request) = 0;
-  virtual void Rename(EditRequest& request) = 0;
-  virtual void Preview(EditRequest& request) = 0;
+  // Both give the box a refused input named, for the focus.
+  virtual std::optional<FocusBox> Rename(EditRequest& request) = 0;
+  virtual std::optional<FocusBox> Preview(EditRequest& request) = 0;
 
   // The special-string dialog, shown modally; the token to insert, empty when
   // cancelled. targetCount sizes the sequence-number token it offers.
@@ -82,6 +84,9 @@ struct EditWindowServices {
   ProgramState& program;
   RunState& run;
 };
+
+// The box of the edit window that a refused input names.
+int ControlOf(FocusBox box);
 
 // The modal result once the window has closed.
 inline constexpr int kEditWindowClosed = 2;
@@ -192,6 +197,7 @@ class EditWindowController final : public WindowController {
   void ChooseMode(std::u16string_view mode);
   void RunRename();
   void RunPreview();
+  void AfterRun(const EditRequest& request, std::optional<FocusBox> refused);
   void Back();
   void AboutBack();
   void ApplyPanelEffect(const PanelEffect& effect);
