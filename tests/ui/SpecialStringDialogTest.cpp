@@ -94,6 +94,12 @@ TEST(SpecialStringDialog, TokenOfTheChoice) {
        },
        5, u""},
       {"close box inserts nothing", [](SpecialStringController& d) { d.CancelDialog(); }, 5, u""},
+      {"OK queued behind Cancel changes nothing",
+       [](SpecialStringController& d) {
+         d.Command(IDC_SS_CANCEL);
+         d.Command(IDC_SS_OK);
+       },
+       5, u""},
       {"switched off at OK",
        [](SpecialStringController& d) {
          d.Checked(IDC_SS_ENABLED, false);

@@ -324,6 +324,8 @@ void SpecialStringController::RandomClassChecked(int controlId, bool checked) {
 }
 
 void SpecialStringController::Ok() {
+  // A click queued behind the one that closed the dialog changes nothing.
+  if (closeResult_) return;
   dialogChoice_ = settings_.Enabled ? chosen_ : SpecialChoice::NotUsed;
   Close(kOk);
 }
