@@ -16,7 +16,7 @@ constexpr wchar_t kClassName[] = L"TForm3";
 // numbers; what belongs to a kind sits in a second column on its row, or on the
 // rows below it, indented under the kind's text.
 constexpr int kClientWidth = 440;
-constexpr int kClientHeight = 424;
+constexpr int kClientHeight = 448;
 constexpr int kMarkLeft = 12;
 constexpr int kRadioLeft = 30;
 constexpr int kIndent = 48;
