@@ -353,5 +353,40 @@
 #define IDC_EDIT_SAVE_PROGRAM 1777          /* SaveOptions.Program */
 #define IDC_EDIT_SAVE_OTHER 1778            /* SaveOptions.Other */
 #define IDC_EDIT_SAVE_OTHER_TEXT 1779       /* SaveOptions.OtherTypes */
+/* Special-string dialog (TForm3) */
+#define IDC_SS_ENABLED 1870
+#define IDC_SS_MARK1 1871 /* the "1." to "7." labels in front of the choices */
+#define IDC_SS_MARK2 1872
+#define IDC_SS_MARK3 1873
+#define IDC_SS_MARK4 1874
+#define IDC_SS_MARK5 1875
+#define IDC_SS_MARK6 1876
+#define IDC_SS_MARK7 1877
+#define IDC_SS_NUMBERS 1878
+#define IDC_SS_START_LABEL 1879
+#define IDC_SS_START 1880
+#define IDC_SS_START_SPIN 1881
+#define IDC_SS_NUMBERS_EXAMPLE 1882
+#define IDC_SS_TODAY 1883
+#define IDC_SS_DATE_LABEL 1884
+#define IDC_SS_DATE_NOTE 1885
+#define IDC_SS_DATES 1886
+#define IDC_SS_FILE_DATE 1887
+#define IDC_SS_FILE_DATE_NOTE 1888
+#define IDC_SS_FILE_SIZE 1889
+#define IDC_SS_FILE_SIZE_NOTE 1890
+#define IDC_SS_FOLDER 1891
+#define IDC_SS_FOLDER_NOTE 1892
+#define IDC_SS_RANDOM 1893
+#define IDC_SS_RANDOM_UPPER 1894
+#define IDC_SS_RANDOM_LOWER 1895
+#define IDC_SS_RANDOM_DIGITS 1896
+#define IDC_SS_RANDOM_EXAMPLE 1897
+#define IDC_SS_LETTERS 1898
+#define IDC_SS_LETTER_UPPER 1899
+#define IDC_SS_LETTERS_EXAMPLE 1900
+#define IDC_SS_OK 1901
+#define IDC_SS_CANCEL 1902
+#define IDC_SS_HELP 1903
 
 #endif
