@@ -168,4 +168,11 @@
 #define IDC_QS_BODY3 1405
 #define IDC_QS_SHOW_NEXT 1406
 
+/* Preview window (TForm6) */
+#define IDC_PREVIEW_LIST 1840
+#define IDC_PREVIEW_RENAME 1841
+#define IDC_PREVIEW_CLOSE 1842
+#define IDM_PREVIEW_SHOW_ON 1843
+#define IDM_PREVIEW_COPY_NAME 1844
+
 #endif
