@@ -84,6 +84,8 @@ class PreviewController final : public WindowController {
   std::size_t RowCount() const { return rows_.Count(); }
   // Column 0 the old name, column 1 the new one (empty on an information row).
   std::u16string_view CellText(std::size_t row, int column) const;
+  // A message row: the view lets its text run across both columns.
+  bool IsInformationRow(std::size_t row) const { return row < rows_.Count() && rows_.Row(row).IsInformation; }
   std::u16string ColumnTitle(int column) const;
   std::u16string HintText(int controlId) const;
   std::u16string MenuText(int menuId) const;

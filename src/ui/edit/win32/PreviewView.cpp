@@ -228,6 +228,8 @@ LRESULT PreviewView::OnNotify(NMHDR* header) {
       info->item.pszText[n] = L'\0';
       return 0;
     }
+    case NM_CUSTOMDRAW:
+      return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     case LVN_KEYDOWN: {
       // Without the main loop's help (PreTranslate) the list still takes these keys.
       const WORD key = reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey;
@@ -242,6 +244,36 @@ LRESULT PreviewView::OnNotify(NMHDR* header) {
     default:
       return 0;
   }
+}
+
+LRESULT PreviewView::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+  if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+  if (draw->nmcd.dwDrawStage != CDDS_POSTPAINT) return CDRF_DODEFAULT;
+  // A message is longer than the first column and has nothing in the second: it
+  // runs across the whole row instead of ending in an ellipsis halfway. Drawn
+  // after everything, so that the column's grid line does not cross it.
+  const int first = ListView_GetTopIndex(list_);
+  const int last = std::min(static_cast<int>(c_.RowCount()), first + ListView_GetCountPerPage(list_) + 1);
+  HDC dc = draw->nmcd.hdc;
+  for (int row = std::max(first, 0); row < last; ++row) {
+    if (!c_.IsInformationRow(static_cast<std::size_t>(row))) continue;
+    RECT r{}, label{};
+    ListView_GetItemRect(list_, row, &r, LVIR_BOUNDS);
+    ListView_GetSubItemRect(list_, row, 0, LVIR_LABEL, &label);
+    r.bottom -= 1;  // the row's own grid line stays
+    const bool selected = ListView_GetItemState(list_, row, LVIS_SELECTED) != 0;
+    const bool active = selected && GetFocus() == list_;
+    FillRect(dc, &r, GetSysColorBrush(active ? COLOR_HIGHLIGHT : selected ? COLOR_BTNFACE : COLOR_WINDOW));
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, GetSysColor(active ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring text = ToWide(c_.CellText(static_cast<std::size_t>(row), 0));
+    r.left = label.left + Scale(5, dpi_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+  }
+  return CDRF_DODEFAULT;
 }
 
 bool PreviewView::OnCommand(int id, int /*code*/, HWND control) {

@@ -72,6 +72,7 @@ class PreviewView final : public ControllerView {
   void SelectionToController();
   void ShowListMenu(LPARAM at);
   LRESULT OnNotify(NMHDR* header);
+  LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
   void Closed();
 
   PreviewController& c_;
