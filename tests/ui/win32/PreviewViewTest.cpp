@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/win32/WideText.h"
 #include "ui/ControlIds.h"
 #include "ui/edit/win32/PreviewView.h"
+#include "ui/win32/ProgramFixture.h"
 
 namespace renamora::ui::win {
 namespace {
@@ -178,6 +180,66 @@ TEST_F(PreviewViewTest, MenuCommandsActOnTheFirstSelectedRow) {
     Menu(row.command);
     EXPECT_EQ(renames_, row.calls);
     EXPECT_EQ(Clipboard(), row.clipboard);
+  }
+}
+
+TEST_F(PreviewViewTest, EveryShowingIsMaximizedOrNormalAsTheOptionSays) {
+  const bool options[] = {true, false, true, false};
+  for (bool maximized : options) {
+    SCOPED_TRACE(maximized);
+    view_.Show(maximized);
+    EXPECT_EQ(IsZoomed(view_.Handle()) != FALSE, maximized);
+    view_.Hide();
+  }
+}
+
+TEST_F(PreviewViewTest, TheFirstPlaceIsCentredAndSevenHundredWide) {
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT designed;
+  GetWindowRect(view_.Handle(), &designed);  // made with the designed client size
+  view_.PlaceAtFirstShowing();
+  view_.Show(false);
+  RECT placed;
+  GetWindowRect(view_.Handle(), &placed);
+  EXPECT_EQ(placed.right - placed.left, 700);
+  EXPECT_EQ(placed.left, work.left + (work.right - work.left - (designed.right - designed.left)) / 2);
+  EXPECT_EQ(placed.top, work.top + (work.bottom - work.top - (designed.bottom - designed.top)) / 2);
+  EXPECT_EQ(placed.bottom - placed.top, designed.bottom - designed.top);
+}
+
+// The program's own preview window: made at start, hidden, owned by the main window
+// until the edit window exists; its keys come through the program's loop.
+class ProgramPreviewTest : public ProgramFixture {};
+
+TEST_F(ProgramPreviewTest, EscAndTheCloseBoxHideTheProgramsPreview) {
+  struct Row {
+    const char* label;
+    std::function<void(HWND preview)> close;
+  };
+  const Row rows[] = {
+      {"Esc in the list", [](HWND preview) {
+         PostMessageW(GetDlgItem(preview, IDC_PREVIEW_LIST), WM_KEYDOWN, VK_ESCAPE, 0);
+       }},
+      {"Esc on the Rename button", [](HWND preview) {
+         PostMessageW(GetDlgItem(preview, IDC_PREVIEW_RENAME), WM_KEYDOWN, VK_ESCAPE, 0);
+       }},
+      {"the close box", [](HWND preview) { PostMessageW(preview, WM_CLOSE, 0, 0); }},
+  };
+  HWND preview = program_->Preview().Handle();
+  wchar_t className[16] = {};
+  GetClassNameW(preview, className, 16);
+  EXPECT_STREQ(className, L"TForm6");
+  EXPECT_EQ(GetWindow(preview, GW_OWNER), Main());
+  EXPECT_FALSE(IsWindowVisible(preview));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    program_->Preview().Show(false);
+    ASSERT_TRUE(IsWindowVisible(preview));
+    row.close(preview);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(preview));
+    EXPECT_FALSE(program_->PreviewWindow().Visible());
   }
 }
 
