@@ -39,6 +39,8 @@ class PreviewView final : public ControllerView {
 
   // Creates the window hidden, owned by owner (the edit window), with its designed size.
   bool Create(HWND owner);
+  // The window that owns it from now on (the edit window, once that exists).
+  void SetOwner(HWND owner) { SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner)); }
   // At the edit window's first showing: centred on the screen with its designed
   // size, then 700 pixels wide with its left edge kept.
   void PlaceAtFirstShowing();
