@@ -388,5 +388,11 @@
 #define IDC_SS_OK 1901
 #define IDC_SS_CANCEL 1902
 #define IDC_SS_HELP 1903
+/* Preview window (TForm6) */
+#define IDC_PREVIEW_LIST 1840
+#define IDC_PREVIEW_RENAME 1841
+#define IDC_PREVIEW_CLOSE 1842
+#define IDM_PREVIEW_SHOW_ON 1843
+#define IDM_PREVIEW_COPY_NAME 1844
 
 #endif

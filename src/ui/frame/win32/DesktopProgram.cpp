@@ -42,7 +42,10 @@ MainWindowDialogs DesktopProgram::Dialogs() {
   d.about = [this] {
     prompter_->Inform(choice_.table.Lookup(14), u"Renamora 0.1.0\nRenames many files or folders in one go.");
   };
-  d.help = [this] { ShowHelpTopic(folders_.programFolder + u"renamora.chm", u"How to use.htm"); };
+  d.help = [this] {
+    const bool previewShown = preview_ && preview_->Visible();
+    ShowHelpTopic(folders_.programFolder + u"renamora.chm", previewShown ? u"Preview.htm" : u"How to use.htm");
+  };
   d.close = [this] { Close(); };
   d.renameItem = [this](std::size_t index) { return RenameListItem(index); };
   d.addOption = [this] { return addOptionView_->Choose(mainView_->Handle()); };
@@ -75,7 +78,17 @@ bool DesktopProgram::CreateFrameDialogs() {
     if (showGuideChanged) showGuideChanged(on);
   };
   quickStartView_ = std::make_unique<QuickStartView>(*quickStart_);
-  return quickStartView_->Create(*mainView_);
+  if (!quickStartView_->Create(*mainView_)) return false;
+
+  // The preview window over the session's preview rows; owned by the main window
+  // until the edit window, its real owner, exists.
+  previewHost_ = std::make_unique<Win32PreviewHost>();
+  previewHost_->helpFile = folders_.programFolder + u"renamora.chm";
+  preview_ = std::make_unique<PreviewController>(session_->Preview(), choice_.table, *previewHost_);
+  previewView_ = std::make_unique<PreviewView>(*preview_);
+  if (!previewView_->Create(owner)) return false;
+  previewHost_->Bind(previewView_->Handle());
+  return true;
 }
 
 bool DesktopProgram::RenameListItem(std::size_t index) {
@@ -202,6 +215,7 @@ bool DesktopProgram::Start() {
 }
 
 void DesktopProgram::Dispatch(MSG& msg) {
+  if (previewView_ && previewView_->PreTranslate(msg)) return;
   if (mainView_ && mainView_->Handle() && mainView_->PreTranslate(msg)) return;
   if (mainView_ && mainView_->Handle() && IsDialogMessageW(mainView_->Handle(), &msg)) return;
   TranslateMessage(&msg);

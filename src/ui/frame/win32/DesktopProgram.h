@@ -27,6 +27,8 @@
 #include "ui/frame/OptionsDialog.h"
 #include "ui/frame/win32/DesktopOptionsHost.h"
 #include "ui/frame/win32/OptionsDialogView.h"
+#include "ui/edit/PreviewWindow.h"
+#include "ui/edit/win32/PreviewView.h"
 
 namespace renamora::ui::win {
 
@@ -64,6 +66,8 @@ class DesktopProgram {
   SingleRenameView& SingleRename() { return *renameView_; }
   AddOptionView& AddOption() { return *addOptionView_; }
   QuickStartView& QuickStart() { return *quickStartView_; }
+  PreviewView& Preview() { return *previewView_; }
+  PreviewController& PreviewWindow() { return *preview_; }
   // Told the new state of the quick start's "Show next time", so that the options
   // dialog's matching box shows the same.
   std::function<void(bool)> showGuideChanged;
@@ -94,6 +98,9 @@ class DesktopProgram {
   std::unique_ptr<AddOptionView> addOptionView_;
   std::unique_ptr<QuickStartController> quickStart_;
   std::unique_ptr<QuickStartView> quickStartView_;
+  std::unique_ptr<Win32PreviewHost> previewHost_;
+  std::unique_ptr<PreviewController> preview_;
+  std::unique_ptr<PreviewView> previewView_;
   MainWindowDialogs dialogs_;
   std::unique_ptr<NewNameHistory> newNames_;
   std::unique_ptr<DesktopOptionsHost> optionsHost_;
