@@ -127,11 +127,43 @@ int ItemProcessor::PreviewDiskNumber(const std::u16string& folder, const std::u1
     if (ownNumber >= 0 && ownNumber <= number) return ownNumber;
     NameWith(cleanBase, number, extension, newName_);
     newPath_.assign(folder).append(newName_);
-    if (!s_.fs.Exists(newPath_)) return number;
+    if (!PreviewNameTaken(folder)) return number;
     if (!family) family = &taken_.Get(folder, cleanBase, extension);
     taken_.Taken(*family, folder, newName_, number);
     number = family->FirstUnknown();
   }
+}
+
+namespace {
+
+// Lookups of a preview in one folder before the folder is read as a whole: a
+// short preview stays a few lookups, a long one in a large folder reads the folder
+// once instead of searching it for every row (some systems' lookup of a missing
+// name costs a search of the whole folder).
+constexpr int kLookupsBeforeListing = 16;
+
+std::u16string Upcased(std::u16string_view name) {
+  std::u16string out(name);
+  for (char16_t& c : out) c = UpcaseUnit(c);
+  return out;
+}
+
+}  // namespace
+
+bool ItemProcessor::PreviewNameTaken(const std::u16string& folder) {
+  PreviewFolder& seen = previewFolders_[folder];
+  if (!seen.listed && !seen.unreadable && ++seen.lookups > kLookupsBeforeListing) {
+    if (auto entries = s_.fs.ListFolder(folder, ListDetail::NamesAndKinds)) {
+      for (const DirEntry& e : *entries) seen.upcasedNames.insert(Upcased(e.name));
+      seen.listed = true;
+    } else {
+      seen.unreadable = true;  // the disk answers every lookup, as before
+    }
+  }
+  // No entry equal even ignoring case: free on every file system. Otherwise the
+  // disk decides, by its own rule of letter case.
+  if (seen.listed && !seen.upcasedNames.contains(Upcased(newName_))) return false;
+  return s_.fs.Exists(newPath_);
 }
 
 ItemOutcome ItemProcessor::ApplyNewName(const TargetItem& item, const std::u16string& folder,

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/NameParts.h"
 #include "core/TakenNames.h"
@@ -26,6 +28,8 @@ class ItemProcessor {
   // The number the disk gives a preview's candidate (see ApplyNewName).
   int PreviewDiskNumber(const std::u16string& folder, const std::u16string& cleanBase,
                         const std::u16string& extension, int ownNumber);
+  // Whether a preview's candidate name is taken in its folder.
+  bool PreviewNameTaken(const std::u16string& folder);
   ItemOutcome AddPreviewRow(const TargetItem& item, const std::u16string& folder, const std::u16string& cleanBase,
                             const std::u16string& extension, int number);
   // The rename to newName_ / newPath_ is done: records, lists and counts it. The
@@ -50,6 +54,15 @@ class ItemProcessor {
   std::u16string newName_, newPath_;
   bool itemIsFolder_ = false;
   TakenNames taken_;
+  // A preview's view of a folder: after the first few lookups one reading of the
+  // folder answers for the names none of its entries has, in any letter case.
+  struct PreviewFolder {
+    int lookups = 0;
+    bool listed = false;
+    bool unreadable = false;
+    std::unordered_set<std::u16string> upcasedNames;
+  };
+  std::unordered_map<std::u16string, PreviewFolder> previewFolders_;
 };
 
 // Leading blanks, then leading dots, go; a name left empty becomes "(none)".

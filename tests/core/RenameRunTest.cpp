@@ -14,6 +14,7 @@
 #include "core/NameParts.h"
 #include "core/PathCompare.h"
 #include "support/Fakes.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace renamora {
@@ -126,6 +127,42 @@ TEST_F(RenameRun, PreviewNumbersAgainstTheDiskAndEarlierRows) {
     Preview();
     EXPECT_EQ(world.PreviewNewNames(), row.expected);
   }
+}
+
+class CountingLookups final : public test::ForwardingFileSystem {
+ public:
+  using ForwardingFileSystem::ForwardingFileSystem;
+  std::optional<DirEntry> Stat(std::u16string_view path) override {
+    ++lookups;
+    return ForwardingFileSystem::Stat(path);
+  }
+  int lookups = 0;
+};
+
+// A long preview reads its folder once instead of looking every new name up, and
+// still numbers exactly as the disk's own lookups would.
+TEST_F(RenameRun, ALongPreviewLooksUpFewNamesAndNumbersAsTheDiskDoes) {
+  constexpr int kItems = 200;
+  for (int i = 0; i < kItems; ++i) dir.MakeFile(u"f" + U16(std::to_string(1000 + i)) + u"x.txt");
+  // Taken names late in the run: one in another letter case, one exactly.
+  dir.MakeFile(u"F1150.txt");
+  dir.MakeFile(u"f1180.txt");
+  Names expected;
+  for (int i = 0; i < kItems; ++i) {
+    const std::u16string base = u"f" + U16(std::to_string(1000 + i));
+    // The disk's own rule of letter case decides whether the name is taken.
+    expected.push_back(world.fs->Exists(dir / (base + u".txt")) ? base + u"(1).txt" : base + u".txt");
+  }
+  std::unique_ptr<FileSystem> real = std::move(world.fs);
+  auto counting = std::make_unique<CountingLookups>(*real);
+  CountingLookups& lookups = *counting;
+  world.fs = std::move(counting);
+  world.options.Prenum = 1000;
+  RemoveStrings(u"x");
+  Preview();
+  EXPECT_EQ(world.PreviewNewNames(), expected);
+  EXPECT_LT(lookups.lookups, 40);
+  world.fs = std::move(real);
 }
 
 TEST(PreviewRowsNumbering, OnePassOverEarlierRows) {
