@@ -101,6 +101,7 @@ void ProgressController::Showing() {
   barPosition_ = 0;
   batchEnd_ = 0;
   closeResult_.reset();
+  RequestFocus(IDC_PROG_CANCEL);
 }
 
 void ProgressController::RunProgressJob(const std::function<void()>& job) {

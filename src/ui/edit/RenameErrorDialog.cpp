@@ -32,6 +32,7 @@ void RenameErrorController::Show(std::u16string_view oldPath, std::u16string_vie
   oldName_ = NameView(oldPath);
   newName_ = NameView(newName);
   closeResult_.reset();
+  RequestFocus(IDC_RENERR_OK);
   if (host_) host_->ShowModal();
 }
 
