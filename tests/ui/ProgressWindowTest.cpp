@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -12,10 +11,7 @@
 
 #include "app/StringTable.h"
 #include "base/Paths.h"
-#include "base/text/Utf.h"
-#include "core/UndoLog.h"
 #include "support/Fakes.h"
-#include "support/TempFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/edit/ProgressWindow.h"
 #include "ui/edit/RenameErrorDialog.h"
@@ -293,52 +289,6 @@ TEST(ProgressWindow, TextsAreReadAtEveryShowing) {
     // After the job the panel is gone again.
     EXPECT_FALSE(w.c.State(IDC_PROG_SEARCHING).visible);
     EXPECT_EQ(w.c.BarMaximum(), row.maximum);
-  }
-}
-
-// The undo of a long log runs its pairs inside this window: one job, one batch of
-// the pairs, the bar at the end showing every pair tried.
-TEST(ProgressWindow, ServesTheUndoOfALongLog) {
-  struct Row {
-    int pairs;
-    int shows;
-    int position;
-  };
-  const Row rows[] = {{30, 0, 0}, {31, 1, 31}, {45, 1, 45}};
-  auto fs = MakeSystemFileSystem();
-  auto locale = MakeSystemLocale();
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.pairs);
-    test::TempFolder data(*fs);
-    test::TempFolder work(*fs);
-    data.MakeFolder(u"Undos");
-    UndoLog log(*fs, *locale, WithTrailingSeparator(data.Path()));
-    for (int i = 0; i < row.pairs; ++i) {
-      const std::u16string name = U16("f" + std::to_string(100 + i));
-      work.MakeFile(name);
-      ASSERT_EQ(fs->Rename(work / name, work / (u"g" + name)), RenameStatus::Ok);
-      log.RecordUndoPair(work / (u"g" + name), work / name);
-    }
-    log.FlushNow();
-    ProgressWorld w;
-    test::FakeTargetList list;
-    struct NoMainWindow final : UndoMainWindow {
-      bool ShowsChosenFiles() const override { return false; }
-      std::u16string FolderBoxText() const override { return {}; }
-      void EmptyList() override {}
-      void ReloadList() override {}
-      void ShowStatus(std::u16string_view) override {}
-    } mainWindow;
-    test::RecordingHost host;
-    RunOptions options;
-    const UndoResult result = log.Undo({w.prompter, w.texts, w.c, list, mainWindow, host, w.stop, options});
-    EXPECT_EQ(result.Outcome, UndoOutcome::Completed);
-    EXPECT_EQ(result.Restored, row.pairs);
-    EXPECT_EQ(w.host.shows, row.shows);
-    EXPECT_EQ(w.c.BarPosition(), row.position);
-    if (row.shows > 0) {
-      EXPECT_EQ(w.c.BarMaximum(), row.pairs);
-    }
   }
 }
 
