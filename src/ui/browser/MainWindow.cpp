@@ -928,20 +928,49 @@ namespace {
 // What an undo changes in the main window, and its cursor, pump and sound.
 class UndoWindow final : public UndoMainWindow, public RunObserver, public EditHost {
  public:
-  UndoWindow(BrowserController& browser, BrowserHost& host) : browser_(browser), host_(host) {}
+  UndoWindow(BrowserController& browser, BrowserHost& host, RunObserver* progress)
+      : browser_(browser), host_(host), progress_(progress) {}
   bool ShowsChosenFiles() const override { return browser_.List().Mode() == FileListMode::ChosenFiles; }
   std::u16string FolderBoxText() const override { return browser_.PathBoxText(); }
   void EmptyList() override { browser_.List().Clear(); }
   void ReloadList() override { browser_.Refresh(); }
   void ShowStatus(std::u16string_view text) override { status = std::u16string(text); }
   void SetBusyCursor(bool busy) override { host_.SetBusyCursor(busy); }
-  void PumpEvents() override { host_.PumpDuringListing(); }
+  // A long undo runs in the progress window, which shows the pairs and pumps its
+  // own messages; a short one stays with the main window's hourglass.
+  void RunProgressJob(const std::function<void()>& job) override {
+    if (!progress_) {
+      job();
+      return;
+    }
+    inProgressJob_ = true;
+    struct Reset {
+      bool& flag;
+      ~Reset() { flag = false; }
+    } reset{inProgressJob_};
+    progress_->RunProgressJob(job);
+  }
+  void BatchStarted(std::size_t items) override {
+    if (progress_) progress_->BatchStarted(items);
+  }
+  void ItemRenamed(std::u16string_view oldName, std::u16string_view newName) override {
+    if (progress_) progress_->ItemRenamed(oldName, newName);
+  }
+  void PumpEvents() override {
+    if (inProgressJob_) {
+      progress_->PumpEvents();
+    } else {
+      host_.PumpDuringListing();
+    }
+  }
   void PlayEndSound() override { host_.PlayEndSound(); }
   std::u16string status;
 
  private:
   BrowserController& browser_;
   BrowserHost& host_;
+  RunObserver* progress_;
+  bool inProgressJob_ = false;
 };
 
 }  // namespace
@@ -967,8 +996,9 @@ void BrowserController::Undo() {
                           : u"The undo log in " + s_.dataFolder + u" cannot be written, so nothing is undone.");
     return;
   }
-  UndoWindow window(*this, s_.host);
-  StopRequest stop;
+  UndoWindow window(*this, s_.host, progress_);
+  // The session's request: the one the progress window's Cancel sets.
+  StopRequest& stop = s_.session.Run().Stop;
   const RunOptions options = RunOptionsFrom(options_);
   const UndoResult result = s_.session.Undo().Undo({s_.prompter, s_.texts, window, list_, window, window, stop, options});
   ListChanged();

@@ -182,6 +182,9 @@ class BrowserController final : public WindowController {
   void ItemRenamed(std::size_t index, std::u16string_view newText);
   // Saves the window's state at exit (the caller writes the place).
   void SaveHistory();
+  // The progress window in which a long undo runs; its Cancel sets the session's
+  // stop request. None: the undo runs with the hourglass only.
+  void SetProgressWindow(RunObserver* progress) { progress_ = progress; }
 
  private:
   std::u16string T(MessageId id) const { return s_.texts.Lookup(id); }
@@ -221,6 +224,7 @@ class BrowserController final : public WindowController {
   std::optional<std::size_t> OnlySelected() const;
 
   BrowserServices s_;
+  RunObserver* progress_ = nullptr;
   OptionSettings options_;
   FileList list_;
   BackStack back_;

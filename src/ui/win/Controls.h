@@ -99,6 +99,15 @@ class TabControl : public Control {
   // The part of the control below its tabs, in the parent's client coordinates.
   RECT PageArea() const;
 };
+// A bar that shows how far a job has come; the owner sets the range and position.
+class ProgressBar : public Control {
+ public:
+  bool Create(const CreateArgs& args) { return CreateOf(PROGRESS_CLASSW, 0, args); }
+  void SetMaximum(int maximum) const { SendMessageW(hwnd_, PBM_SETRANGE32, 0, maximum); }
+  void SetPosition(int position) const { SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
+  int Maximum() const { return static_cast<int>(SendMessageW(hwnd_, PBM_GETRANGE, FALSE, 0)); }
+  int Position() const { return static_cast<int>(SendMessageW(hwnd_, PBM_GETPOS, 0, 0)); }
+};
 // Up and down arrows beside a number box. The owner keeps the number: the arrows
 // only report their steps (UDN_DELTAPOS), so no buddy integer is written.
 class UpDown : public Control {

@@ -91,6 +91,23 @@ bool DesktopProgram::CreateFrameDialogs() {
   return true;
 }
 
+// The progress and rename error windows, made once and kept for the run of the program.
+bool DesktopProgram::CreateRunWindows() {
+  HWND owner = mainView_->Handle();
+  progress_ = std::make_unique<ProgressController>(choice_.table, *prompter_, session_->Run().Stop);
+  progressView_ = std::make_unique<ProgressView>(*progress_);
+  if (!progressView_->Create(owner)) return false;
+  progress_->BindHost(progressView_.get());
+  browser_->SetProgressWindow(progress_.get());
+
+  renameError_ = std::make_unique<RenameErrorController>(choice_.table);
+  renameErrorView_ = std::make_unique<RenameErrorView>(*renameError_);
+  if (!renameErrorView_->Create(owner)) return false;
+  renameError_->BindHost(renameErrorView_.get());
+  session_->Undo().onRenameFailed = renameError_->FailureHandler();
+  return true;
+}
+
 bool DesktopProgram::RenameListItem(std::size_t index) {
   FileList& list = browser_->List();
   if (index >= list.Count()) return false;
@@ -192,7 +209,7 @@ bool DesktopProgram::Start() {
 
   // The dialogs after the main window, which owns them; the quick start's first
   // place follows the main window's.
-  if (!CreateFrameDialogs()) return false;
+  if (!CreateFrameDialogs() || !CreateRunWindows()) return false;
 
   // 3. The command line. The edit window of a start with a mode comes with the
   // edit dialogs; until then such a start shows the handed-over items here.

@@ -18,6 +18,10 @@
 #include "platform/Prompter.h"
 #include "ui/browser/MainWindow.h"
 #include "ui/browser/win32/MainWindowView.h"
+#include "ui/edit/ProgressWindow.h"
+#include "ui/edit/RenameErrorDialog.h"
+#include "ui/edit/win32/ProgressView.h"
+#include "ui/edit/win32/RenameErrorView.h"
 #include "ui/frame/AddOptionDialog.h"
 #include "ui/frame/QuickStart.h"
 #include "ui/frame/SingleRename.h"
@@ -60,6 +64,7 @@ class DesktopProgram {
   const ProgramFolders& Folders() const { return folders_; }
   const TextLookup& Texts() const { return choice_.table; }
   FileSystem& Files() { return *fs_; }
+  RunSession& Session() { return *session_; }
   // Closing the main window: its place and the folder history are saved.
   void Close();
 
@@ -68,6 +73,12 @@ class DesktopProgram {
   QuickStartView& QuickStart() { return *quickStartView_; }
   PreviewView& Preview() { return *previewView_; }
   PreviewController& PreviewWindow() { return *preview_; }
+  // The windows around a run: the progress window is the run's observer and the
+  // listing's search panel; the error window's handler goes to the undo log.
+  ProgressController& Progress() { return *progress_; }
+  ProgressView& ProgressWindow() { return *progressView_; }
+  RenameErrorController& RenameError() { return *renameError_; }
+  RenameErrorView& RenameErrorWindow() { return *renameErrorView_; }
   // Told the new state of the quick start's "Show next time", so that the options
   // dialog's matching box shows the same.
   std::function<void(bool)> showGuideChanged;
@@ -75,6 +86,7 @@ class DesktopProgram {
  private:
   MainWindowDialogs Dialogs();
   bool CreateFrameDialogs();
+  bool CreateRunWindows();
   bool RenameListItem(std::size_t index);
 
   DesktopSetup setup_;
@@ -101,6 +113,10 @@ class DesktopProgram {
   std::unique_ptr<Win32PreviewHost> previewHost_;
   std::unique_ptr<PreviewController> preview_;
   std::unique_ptr<PreviewView> previewView_;
+  std::unique_ptr<ProgressController> progress_;
+  std::unique_ptr<ProgressView> progressView_;
+  std::unique_ptr<RenameErrorController> renameError_;
+  std::unique_ptr<RenameErrorView> renameErrorView_;
   MainWindowDialogs dialogs_;
   std::unique_ptr<NewNameHistory> newNames_;
   std::unique_ptr<DesktopOptionsHost> optionsHost_;
