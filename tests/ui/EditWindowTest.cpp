@@ -450,6 +450,21 @@ TEST(EditWindow, ARefusedCommandPutsTheFocusIntoItsBoxAndShowsWhatTheChecksMadeO
   }
 }
 
+TEST(EditWindow, ShowOnMakesAnotherNameTheSampleWithoutAMark) {
+  World w;
+  w.OpenOnFolder(EditMode::kRemove);
+  w.Drag(1, 2);
+  const auto before = w.window.SelectionVersion();
+  w.window.ShowOn(u"holiday.photo", u"holiday.photo.jpg");
+  EXPECT_EQ(w.window.State(IDC_EDIT_SAMPLE).text, u"holiday.photo");
+  EXPECT_EQ(w.window.Hint(IDC_EDIT_SAMPLE), u"holiday.photo.jpg");
+  EXPECT_NE(w.window.SelectionVersion(), before);
+  EXPECT_EQ(w.window.SelectionToShow().length, 0);
+  const EditRequest request = w.window.ReadRequest();
+  EXPECT_EQ(request.Sample.SampleText, u"holiday.photo");
+  EXPECT_EQ(request.Sample.SelectionLength, 0);
+}
+
 TEST(EditWindow, RunReadsTrimmedFiltersAndWritesThemBack) {
   struct Row {
     const char* label;

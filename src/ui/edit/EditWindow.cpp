@@ -703,6 +703,14 @@ void EditWindowController::InputBoxPressed(int controlId) {
   if (clears) ClearSampleSelection();
 }
 
+void EditWindowController::ShowOn(std::u16string_view text, std::u16string_view hint) {
+  sampleText_ = std::u16string(text);
+  sampleHint_ = std::u16string(hint);
+  // The mark belonged to the old sample; the user marks a stretch of this one now.
+  selection_ = {};
+  ++selectionVersion_;
+}
+
 void EditWindowController::ClearSampleSelection() {
   if (selection_.length == 0) return;
   selection_.length = 0;

@@ -172,6 +172,8 @@ class EditWindowController final : public WindowController {
   void SampleMouseMoved();
   void SampleMouseLeft() { mouseInSample_ = false; }
   void SampleEnterPressed();
+  // The preview's "Show On": another item's name becomes the sample, unmarked.
+  void ShowOn(std::u16string_view text, std::u16string_view hint);
   std::uint64_t SelectionVersion() const { return selectionVersion_; }
   SampleSpan SelectionToShow() const { return selection_; }
   int CursorPosition() const { return cursorPosition_; }
