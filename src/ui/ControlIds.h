@@ -168,4 +168,9 @@
 #define IDC_QS_BODY3 1405
 #define IDC_QS_SHOW_NEXT 1406
 
+/* New-name list editor (TForm8) */
+#define IDC_NNE_TEXT 1910
+#define IDC_NNE_SAVE 1911
+#define IDC_NNE_CLOSE 1912
+
 #endif
