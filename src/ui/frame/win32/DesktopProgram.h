@@ -19,9 +19,11 @@
 #include "ui/browser/MainWindow.h"
 #include "ui/browser/win32/MainWindowView.h"
 #include "ui/frame/AddOptionDialog.h"
+#include "ui/frame/NewNameEditor.h"
 #include "ui/frame/QuickStart.h"
 #include "ui/frame/SingleRename.h"
 #include "ui/frame/win32/AddOptionView.h"
+#include "ui/frame/win32/NewNameEditorView.h"
 #include "ui/frame/win32/QuickStartView.h"
 #include "ui/frame/win32/SingleRenameView.h"
 #include "ui/frame/OptionsDialog.h"
@@ -64,6 +66,8 @@ class DesktopProgram {
   SingleRenameView& SingleRename() { return *renameView_; }
   AddOptionView& AddOption() { return *addOptionView_; }
   QuickStartView& QuickStart() { return *quickStartView_; }
+  NewNameEditorView& NewNameEditor() { return *newNameEditorView_; }
+  NewNameEditorController& NewNameEditorState() { return *newNameEditor_; }
   // Told the new state of the quick start's "Show next time", so that the options
   // dialog's matching box shows the same.
   std::function<void(bool)> showGuideChanged;
@@ -94,6 +98,8 @@ class DesktopProgram {
   std::unique_ptr<AddOptionView> addOptionView_;
   std::unique_ptr<QuickStartController> quickStart_;
   std::unique_ptr<QuickStartView> quickStartView_;
+  std::unique_ptr<NewNameEditorController> newNameEditor_;
+  std::unique_ptr<NewNameEditorView> newNameEditorView_;
   MainWindowDialogs dialogs_;
   std::unique_ptr<NewNameHistory> newNames_;
   std::unique_ptr<DesktopOptionsHost> optionsHost_;
