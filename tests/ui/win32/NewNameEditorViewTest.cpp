@@ -122,6 +122,34 @@ TEST_F(NewNameEditorViewTest, EditShowsTheFileAndSaveStoresTheTypedLinesAndTheNe
   EXPECT_FALSE(IsWindowVisible(Options()));
 }
 
+// Resizing keeps Save at the left and Close at the right edge, the text between
+// the top and the buttons.
+TEST_F(NewNameEditorViewTest, CloseStaysAtTheRightEdgeWhenResized) {
+  const int widths[] = {300, 520, 900};
+  std::vector<int> rightGaps, saveLefts, textGaps;
+  for (int width : widths) {
+    SCOPED_TRACE(width);
+    SetWindowPos(Editor(), nullptr, 0, 0, width, 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    RECT client, close, save, text;
+    GetClientRect(Editor(), &client);
+    auto place = [this](int id, RECT& r) {
+      GetWindowRect(EditorItem(id), &r);
+      MapWindowPoints(nullptr, Editor(), reinterpret_cast<POINT*>(&r), 2);
+    };
+    place(IDC_NNE_CLOSE, close);
+    place(IDC_NNE_SAVE, save);
+    place(IDC_NNE_TEXT, text);
+    rightGaps.push_back(client.right - close.right);
+    saveLefts.push_back(save.left);
+    textGaps.push_back(client.right - text.right);
+    EXPECT_LT(text.bottom, close.top);
+    EXPECT_EQ(save.top, close.top);
+  }
+  EXPECT_EQ(rightGaps, std::vector<int>(3, rightGaps[0]));
+  EXPECT_EQ(saveLefts, std::vector<int>(3, saveLefts[0]));
+  EXPECT_EQ(textGaps, std::vector<int>(3, textGaps[0]));
+}
+
 // Keys as the user presses them: Enter in the text breaks the line and leaves the
 // editor open; Esc after a change asks message 300, and No empties the text.
 TEST_F(NewNameEditorViewTest, EnterBreaksTheLineAndEscAsksBeforeClosing) {
