@@ -24,6 +24,8 @@ for i in 0412 0413 0414 0415 0416 0417 0418 0419; do
 done
 head -c 48000000 /dev/zero > "$demo/MOV_0420.MP4"
 printf 'Beach, then the old town.\r\n' > "$demo/notes.txt"
+# The new-name history the editor shows (the exchange folder is the data folder).
+printf 'Holiday_$$$\r\nBeach_$$\r\n_edited\r\nIMG_\r\n' > "$exchange/Newname.txt"
 touch -d '2026-07-14 09:12:44' "$demo"/IMG_041[2-5].JPG
 touch -d '2026-07-15 18:03:10' "$demo"/IMG_041[6-9].JPG "$demo/MOV_0420.MP4"
 

@@ -277,6 +277,11 @@ std::u16string ListingFilePath(std::u16string_view chosen) {
   return path;
 }
 
+bool NeedsReplaceQuestion(std::u16string_view chosen, FileSystem& fs) {
+  if (chosen.empty()) return false;
+  return fs.IsFile(chosen) || fs.IsFile(std::u16string(chosen) + std::u16string(kFallbackExtension));
+}
+
 std::vector<std::u16string> ChosenFilesLines(FileSystem& fs, const std::vector<std::u16string>& paths) {
   std::vector<std::u16string> lines;
   std::u16string previousFolder;
@@ -358,7 +363,7 @@ std::optional<std::u16string> NameListingSaver::ChooseTarget() {
     // The question is about the file that will really be replaced, which is the
     // name with ".txt" appended when the user typed another extension.
     const std::u16string target = ListingFilePath(*chosen);
-    if (s_.fs.Exists(target) &&
+    if (!s_.chooser.AsksBeforeReplacing() && s_.fs.Exists(target) &&
         s_.prompter.Show(PromptIcon::Question, PromptButtons::OkCancel, s_.texts.Lookup(Msg::kConfirmation),
                          s_.texts.Lookup(ListingMsg::kReplaceExistingFile)) != PromptAnswer::Ok) {
       suggested = *chosen;

@@ -48,7 +48,14 @@ class SaveFileChooser {
  public:
   virtual ~SaveFileChooser() = default;
   virtual std::optional<std::u16string> ChooseSaveFile(std::u16string_view suggested) = 0;
+  // True when the dialog itself asked message 185 for a name that is taken (by
+  // NeedsReplaceQuestion) before giving it back, so the listing does not ask again.
+  virtual bool AsksBeforeReplacing() const { return false; }
 };
+
+// Whether confirming this name in the save dialog asks message 185: a file of the
+// name or of the name plus ".txt" exists (one of the two is what gets written).
+bool NeedsReplaceQuestion(std::u16string_view chosen, FileSystem& fs);
 
 // Opens a written listing with the program the shell associates with it; failures
 // are not the listing's concern.

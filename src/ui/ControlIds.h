@@ -411,5 +411,9 @@
 #define IDC_RENERR_REASON 1824
 #define IDC_RENERR_SUPPRESS 1825
 #define IDC_RENERR_OK 1826
+/* New-name list editor (TForm8) */
+#define IDC_NNE_TEXT 1910
+#define IDC_NNE_SAVE 1911
+#define IDC_NNE_CLOSE 1912
 
 #endif

@@ -92,8 +92,10 @@ class ScriptedChooser final : public SaveFileChooser {
     answers.pop_front();
     return answer;
   }
+  bool AsksBeforeReplacing() const override { return asks; }
   std::deque<std::optional<std::u16string>> answers;
   std::vector<std::u16string> suggestions;
+  bool asks = false;
 };
 
 class RecordingOpener final : public FileOpener {
@@ -474,6 +476,38 @@ TEST_F(Listing, ChoosingTheFile) {
       EXPECT_EQ(dir.Read(u"taken.txt"), "old");
     }
   }
+}
+
+// The dialog's question: the confirmed name or that name plus ".txt" is a file.
+TEST_F(Listing, ReplaceQuestionForATakenName) {
+  dir.MakeFile(u"list.txt", "old");
+  dir.MakeFile(u"notes.doc", "old");
+  dir.MakeFolder(u"folder");
+  dir.MakeFolder(u"box.txt");
+  struct Row {
+    const char16_t* chosen;
+    bool asks;
+  };
+  const Row rows[] = {
+      {u"list", true},      {u"list.txt", true}, {u"notes.doc", true},
+      {u"notes", false},    {u"other", false},   {u"folder", false},    {u"box", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Show(row.chosen));
+    EXPECT_EQ(NeedsReplaceQuestion(dir / row.chosen, *fs), row.asks);
+  }
+  EXPECT_FALSE(NeedsReplaceQuestion(u"", *fs));
+}
+
+// A dialog that asked already is not followed by a second question.
+TEST_F(Listing, NoSecondQuestionAfterTheDialogAsked) {
+  dir.MakeFile(u"taken.txt", "old");
+  chooser.asks = true;
+  chooser.answers = {dir / u"taken"};
+  const SaveOutcome outcome = Saver().SaveChosenFiles({dir / u"only.doc"}, run);
+  EXPECT_EQ(outcome.Status, SaveStatus::Saved);
+  EXPECT_EQ(prompter.shown.size(), 0u);
+  EXPECT_EQ(Show(outcome.WrittenPath), Show(dir / u"taken.txt"));
 }
 
 TEST_F(Listing, DialogStartsWithTheNameChosenLastTime) {

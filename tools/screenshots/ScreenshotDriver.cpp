@@ -116,6 +116,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   PhotographModal(L"single-rename", program.SingleRename().Handle(), IDC_REN_CANCEL, [&] {
     SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_RENAME, 0), 0);
   });
+  // The new-name list editor with the templates the script left in Newname.txt.
+  PhotographModal(L"new-name-editor", program.NewNameEditor().Handle(), IDC_NNE_CLOSE,
+                  [&] { program.NewNameEditor().Edit(main); });
 
   program.Close();
   ui::win::PumpPending();

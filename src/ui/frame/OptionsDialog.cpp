@@ -208,6 +208,10 @@ void OptionsController::Show() {
 void OptionsController::SetNewNameMaximum(int maximum) {
   options_.Listnum = ClampToRange(NumberBox::NewNames, maximum);
   newNameMaximumAtOpen_ = options_.Listnum;
+  // The list is stored with this maximum already: a Cancel of the dialog around
+  // the editor must not bring the old one back, also when no settings file could
+  // be read back.
+  optionsAtShow_.Listnum = options_.Listnum;
   newNameBox_ = {Decimal(options_.Listnum), true};
 }
 

@@ -160,7 +160,9 @@ void DesktopOptionsHost::ApplyLanguage(std::u16string_view name) {
   if (languageChanged) languageChanged();
 }
 
-void DesktopOptionsHost::ClearNewNameHistory() { static_cast<void>(s_.newNames.Clear(s_.prompter, Texts())); }
+void DesktopOptionsHost::ClearNewNameHistory() {
+  if (s_.newNames.Clear(s_.prompter, Texts()) && newNamesCleared) newNamesCleared();
+}
 
 void DesktopOptionsHost::EditNewNameHistory() {
   if (editNewNames) editNewNames();

@@ -51,6 +51,8 @@ class DesktopOptionsHost final : public OptionsHost {
   std::function<void()> showQuickStart;
   std::function<void()> hideQuickStart;
   std::function<void()> editNewNames;
+  // The new-name history was cleared: the editor's text goes too.
+  std::function<void()> newNamesCleared;
   // The other windows re-apply their texts after a change of language.
   std::function<void()> languageChanged;
 

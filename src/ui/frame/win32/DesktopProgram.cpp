@@ -88,6 +88,17 @@ bool DesktopProgram::CreateFrameDialogs() {
   previewView_ = std::make_unique<PreviewView>(*preview_);
   if (!previewView_->Create(owner)) return false;
   previewHost_->Bind(previewView_->Handle());
+
+  // The new-name list editor opens over the options dialog, whose number box
+  // follows a save that changed the maximum.
+  newNameEditor_ = std::make_unique<NewNameEditorController>(
+      NewNameEditorServices{*prompter_, choice_.table, *settings_, *newNames_});
+  newNameEditor_->onMaximumChanged = [this](int maximum) { options_->SetNewNameMaximum(maximum); };
+  newNameEditorView_ = std::make_unique<NewNameEditorView>(*newNameEditor_);
+  if (!newNameEditorView_->Create(optionsView_->Handle())) return false;
+  optionsHost_->editNewNames = [this] { newNameEditorView_->Edit(optionsView_->Handle()); };
+  optionsHost_->newNamesCleared = [this] { newNameEditor_->HistoryCleared(); };
+  optionsHost_->languageChanged = [this] { newNameEditor_->LanguageChanged(); };
   return true;
 }
 

@@ -23,9 +23,11 @@
 #include "ui/edit/win32/ProgressView.h"
 #include "ui/edit/win32/RenameErrorView.h"
 #include "ui/frame/AddOptionDialog.h"
+#include "ui/frame/NewNameEditor.h"
 #include "ui/frame/QuickStart.h"
 #include "ui/frame/SingleRename.h"
 #include "ui/frame/win32/AddOptionView.h"
+#include "ui/frame/win32/NewNameEditorView.h"
 #include "ui/frame/win32/QuickStartView.h"
 #include "ui/frame/win32/SingleRenameView.h"
 #include "ui/frame/OptionsDialog.h"
@@ -79,6 +81,8 @@ class DesktopProgram {
   ProgressView& ProgressWindow() { return *progressView_; }
   RenameErrorController& RenameError() { return *renameError_; }
   RenameErrorView& RenameErrorWindow() { return *renameErrorView_; }
+  NewNameEditorView& NewNameEditor() { return *newNameEditorView_; }
+  NewNameEditorController& NewNameEditorState() { return *newNameEditor_; }
   // Told the new state of the quick start's "Show next time", so that the options
   // dialog's matching box shows the same.
   std::function<void(bool)> showGuideChanged;
@@ -117,6 +121,8 @@ class DesktopProgram {
   std::unique_ptr<ProgressView> progressView_;
   std::unique_ptr<RenameErrorController> renameError_;
   std::unique_ptr<RenameErrorView> renameErrorView_;
+  std::unique_ptr<NewNameEditorController> newNameEditor_;
+  std::unique_ptr<NewNameEditorView> newNameEditorView_;
   MainWindowDialogs dialogs_;
   std::unique_ptr<NewNameHistory> newNames_;
   std::unique_ptr<DesktopOptionsHost> optionsHost_;
