@@ -80,7 +80,7 @@ struct Program {
   Program() {
     data.MakeFolder(u"Undos");
     mainHost.openEdit = [this](bool needsProbe) { edit.OpenFromMainWindow(needsProbe); };
-    edit.Bind(window);
+    edit.Bind(window, commands);
     commands.SetOptions(browser.Options());
   }
   std::u16string DataFolder() const { return WithTrailingSeparator(data.Path()); }
@@ -114,7 +114,7 @@ struct Program {
   NoOpener opener;
   EditCommands commands{{*fs, locale, *clock, StringTable::BuiltIn(), prompter, progress, browser.List(), edit,
                          program, session, special, chooser, opener}};
-  EditProgram edit{browser, commands, session, settings, program, {}};
+  EditProgram edit{browser, session, settings, program, {}};
   EditWindowController window{{*fs, StringTable::BuiltIn(), prompter, editTimers, edit, program, session.Run()}};
 };
 

@@ -7,17 +7,17 @@
 
 namespace renamora::ui {
 
-EditProgram::EditProgram(BrowserController& browser, EditCommands& commands, RunSession& session,
-                         SettingsFile& settings, ProgramState& program, EditWindowHooks hooks)
+EditProgram::EditProgram(BrowserController& browser, RunSession& session, SettingsFile& settings,
+                         ProgramState& program, EditWindowHooks hooks)
     : browser_(browser),
-      commands_(commands),
       session_(session),
       settings_(settings),
       program_(program),
       hooks_(std::move(hooks)) {}
 
-void EditProgram::Bind(EditWindowController& window) {
+void EditProgram::Bind(EditWindowController& window, EditCommands& commands) {
   window_ = &window;
+  commands_ = &commands;
   session_.Undo().onFlushScheduled = [this] {
     if (window_) window_->StartUndoLogTimer();
   };
@@ -28,7 +28,7 @@ void EditProgram::OpenFromMainWindow(bool needsProbe) {
   if (needsProbe) {
     // The probe looks where the window's scope bar says; it may explain why it
     // found nothing, and the window opens all the same.
-    program_.SamplePath = commands_.Probe(window_->ReadRequest());
+    program_.SamplePath = commands_->Probe(window_->ReadRequest());
   }
   window_->Open();
 }
@@ -43,17 +43,17 @@ void EditProgram::SetPathBox(std::u16string_view folder) {
 }
 
 std::optional<FocusBox> EditProgram::Rename(EditRequest& request) {
-  commands_.Rename(request);
+  commands_->Rename(request);
   Call(hooks_.refreshMainWindow);
-  return commands_.LastFocus();
+  return commands_->LastFocus();
 }
 
 std::optional<FocusBox> EditProgram::Preview(EditRequest& request) {
-  commands_.Preview(request);
+  commands_->Preview(request);
   // The preview window shows whatever the command left in it: the rows, the row
   // that says nothing changes, or nothing after a refused input.
   Call(hooks_.showPreview);
-  return commands_.LastFocus();
+  return commands_->LastFocus();
 }
 
 std::u16string EditProgram::PickSpecialString(int targetCount) {

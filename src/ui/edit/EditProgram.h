@@ -49,10 +49,11 @@ struct EditWindowHooks {
 
 class EditProgram final : public EditWindowHost, public EditHost {
  public:
-  EditProgram(BrowserController& browser, EditCommands& commands, RunSession& session, SettingsFile& settings,
-              ProgramState& program, EditWindowHooks hooks);
-  // The window the host serves; the run's deferred undo-log write starts its timer.
-  void Bind(EditWindowController& window);
+  EditProgram(BrowserController& browser, RunSession& session, SettingsFile& settings, ProgramState& program,
+              EditWindowHooks hooks);
+  // The window the host serves and the commands that run its edits (they report
+  // to this host in turn); the run's deferred undo-log write starts the window's timer.
+  void Bind(EditWindowController& window, EditCommands& commands);
   // An edit button of the main window: the window opens on the program state,
   // with the sample from the target probe when no list item gave one. The view
   // is shown by the caller.
@@ -73,7 +74,7 @@ class EditProgram final : public EditWindowHost, public EditHost {
   void RestoreMainWindow() override { Call(hooks_.restoreMainWindow); }
   void StopMainStatusTimer() override { browser_.StopStatusTimer(); }
   void StartMainStatusTimer() override { browser_.StartStatusTimer(); }
-  std::u16string Probe(const EditRequest& request) override { return commands_.Probe(request); }
+  std::u16string Probe(const EditRequest& request) override { return commands_->Probe(request); }
   std::optional<FocusBox> Rename(EditRequest& request) override;
   std::optional<FocusBox> Preview(EditRequest& request) override;
   std::u16string PickSpecialString(int targetCount) override;
@@ -86,7 +87,7 @@ class EditProgram final : public EditWindowHost, public EditHost {
   bool ShowResultsAfterRename() const override { return Options().Options3; }
   void LoadSettings() override { Call(hooks_.loadSettings); }
   std::vector<std::u16string> NewNameHistory() const override;
-  void WriteUndoLog() override { commands_.UndoLogTimerFired(); }
+  void WriteUndoLog() override { commands_->UndoLogTimerFired(); }
 
   // EditHost: what the end of a run does to the windows.
   void HideEditWindow() override { Call(hooks_.hideEditWindow); }
@@ -102,7 +103,7 @@ class EditProgram final : public EditWindowHost, public EditHost {
   OptionSettings Options() const { return hooks_.options ? hooks_.options() : browser_.Options(); }
 
   BrowserController& browser_;
-  EditCommands& commands_;
+  EditCommands* commands_ = nullptr;
   RunSession& session_;
   SettingsFile& settings_;
   ProgramState& program_;
