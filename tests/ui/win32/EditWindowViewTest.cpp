@@ -247,13 +247,19 @@ TEST_F(EditWindowViewTest, MouseOnTheSampleBox) {
     int selectFrom, selectTo;  // an EM_SETSEL after the press; -1: none
     int box;                   // the box the selection is copied into; 0: none
     std::u16string boxText;
+    int pressedBox;      // a box pressed afterwards; 0: none
     int cursorPosition;  // the request's after Rename
+    int selectionLength;
   };
   const Row rows[] = {
       {"a selection is copied into Remove String 1", EditMode::kRemove, u"abcdef.txt", 2, 2, 4,
-       IDC_EDIT_REMOVE_STRING1, u"cd", 0},
-      {"a click after 'pho' is the CURSOR position 4", EditMode::kInsert, u"photo.jpg", 3, -1, -1, 0, u"", 4},
-      {"a click in another panel sets no position", EditMode::kReplace, u"photo.jpg", 3, -1, -1, 0, u"", 0},
+       IDC_EDIT_REMOVE_STRING1, u"cd", 0, 0, 2},
+      {"a selection is copied into the New name template box", EditMode::kChange, u"abcdef.txt", 2, 2, 4,
+       IDC_EDIT_CHANGE_NEW_NAME_TEXT, u"cd", 0, 0, 2},
+      {"a press in an input box takes the mark away", EditMode::kRemove, u"abcdef.txt", 2, 2, 4,
+       IDC_EDIT_REMOVE_STRING1, u"cd", IDC_EDIT_REMOVE_STRING2, 0, 0},
+      {"a click after 'pho' is the CURSOR position 4", EditMode::kInsert, u"photo.jpg", 3, -1, -1, 0, u"", 0, 4, 0},
+      {"a click in another panel sets no position", EditMode::kReplace, u"photo.jpg", 3, -1, -1, 0, u"", 0, 0, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -266,11 +272,16 @@ TEST_F(EditWindowViewTest, MouseOnTheSampleBox) {
       if (row.box != 0) {
         EXPECT_EQ(TextOf(Item(row.box)), row.boxText);
       }
+      if (row.pressedBox != 0) {
+        SendMessageW(Item(row.pressedBox), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(Item(row.pressedBox), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+      }
       Click(IDC_EDIT_RENAME);
     });
     RunModal(steps);
     ASSERT_EQ(host_.renames.size(), 1u);
     EXPECT_EQ(host_.renames[0].Sample.CursorPosition, row.cursorPosition);
+    EXPECT_EQ(host_.renames[0].Sample.SelectionLength, row.selectionLength);
   }
 }
 
@@ -278,16 +289,19 @@ TEST_F(EditWindowViewTest, CtrlKeysActOnlyWhileTheEditWindowIsActive) {
   struct Row {
     const char* label;
     WPARAM key;
+    bool control;
     bool otherWindowActive;
-    std::size_t renames, previews;
+    std::size_t renames, previews, helps;
     bool closedByKey;
   };
   const Row rows[] = {
-      {"Ctrl+R renames", 'R', false, 1, 0, false},
-      {"Ctrl+P previews", 'P', false, 0, 1, false},
-      {"Ctrl+E goes back", 'E', false, 0, 0, true},
-      {"Ctrl+R in another window does nothing", 'R', true, 0, 0, false},
-      {"Ctrl+P in another window does nothing", 'P', true, 0, 0, false},
+      {"Ctrl+R renames", 'R', true, false, 1, 0, 0, false},
+      {"Ctrl+P previews", 'P', true, false, 0, 1, 0, false},
+      {"Ctrl+E goes back", 'E', true, false, 0, 0, 0, true},
+      {"R alone is no command", 'R', false, false, 0, 0, 0, false},
+      {"F1 opens the help", VK_F1, false, false, 0, 0, 1, false},
+      {"Ctrl+R in another window does nothing", 'R', true, true, 0, 0, 0, false},
+      {"Ctrl+P in another window does nothing", 'P', true, true, 0, 0, 0, false},
   };
   HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -295,6 +309,7 @@ TEST_F(EditWindowViewTest, CtrlKeysActOnlyWhileTheEditWindowIsActive) {
     SCOPED_TRACE(row.label);
     host_.renames.clear();
     host_.previews.clear();
+    host_.helpTopics.clear();
     StartEdit(EditMode::kRemove, u"abcdef.txt");
     bool stillOpen = false;
     ModalSteps steps;
@@ -306,7 +321,7 @@ TEST_F(EditWindowViewTest, CtrlKeysActOnlyWhileTheEditWindowIsActive) {
         target = other;
       }
       EXPECT_EQ(GetActiveWindow(), target);
-      SetControlKey(true);
+      SetControlKey(row.control);
       PostMessageW(target, WM_KEYDOWN, row.key, 1);
       // Behind the key; the window's loop never runs it when the key closed it.
       steps.Then([&] {
@@ -317,12 +332,44 @@ TEST_F(EditWindowViewTest, CtrlKeysActOnlyWhileTheEditWindowIsActive) {
     EXPECT_EQ(view_.Open(nullptr, true), kEditWindowClosed);
     SetControlKey(false);
     ShowWindow(other, SW_HIDE);
-    const bool closedByKey = !stillOpen;
     EXPECT_EQ(host_.renames.size(), row.renames);
     EXPECT_EQ(host_.previews.size(), row.previews);
-    EXPECT_EQ(closedByKey, row.closedByKey);
+    EXPECT_EQ(host_.helpTopics.size(), row.helps);
+    EXPECT_EQ(!stillOpen, row.closedByKey);
   }
   DestroyWindow(other);
+}
+
+TEST_F(EditWindowViewTest, ShownWithoutItsOwnLoopItTakesItsKeysFromTheProgramsLoop) {
+  struct Row {
+    const char* label;
+    WPARAM key;
+    bool control;
+    std::size_t renames;
+    bool shownAfterKey;
+  };
+  const Row rows[] = {
+      {"Ctrl+R renames", 'R', true, 1, true},
+      {"Esc goes back and the window hides", VK_ESCAPE, false, 0, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    host_.renames.clear();
+    StartEdit(EditMode::kRemove, u"abcdef.txt");
+    EXPECT_EQ(view_.Open(nullptr, false), 0);
+    ASSERT_TRUE(IsWindowVisible(Window()));
+    SetFocus(Item(IDC_EDIT_REMOVE_STRING1));
+    SetControlKey(row.control);
+    MSG msg{GetFocus(), WM_KEYDOWN, row.key, 1, 0, {}};
+    EXPECT_TRUE(view_.PreTranslate(msg));
+    SetControlKey(false);
+    EXPECT_EQ(host_.renames.size(), row.renames);
+    EXPECT_EQ(IsWindowVisible(Window()) != FALSE, row.shownAfterKey);
+    // The end of a run closes the edit from outside: the window follows.
+    controller_.Close();
+    view_.Refresh();
+    EXPECT_FALSE(IsWindowVisible(Window()));
+  }
 }
 
 TEST_F(EditWindowViewTest, ModeButtonsSwitchThePanelAndTheCaption) {

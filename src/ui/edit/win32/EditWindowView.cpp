@@ -322,7 +322,9 @@ bool EditWindowView::Create(HWND owner) {
   // A fixed frame with the minimize box: the window is the program's face during
   // a start with a mode argument, when the main window is off the screen.
   if (!RegisterClassOnce(kClassName, nullptr, 0)) return false;
-  constexpr DWORD kStyle = kDialogStyle | WS_MINIMIZEBOX;
+  // Without WS_CLIPCHILDREN: the frames of the panels are windows over the
+  // background, and only the window's own erase paints inside them.
+  constexpr DWORD kStyle = (kDialogStyle & ~WS_CLIPCHILDREN) | WS_MINIMIZEBOX;
   const SIZE size = DialogWindowSize(kClientWidth, kClientHeight, kStyle, kDialogExStyle, WindowDpi(owner));
   if (!CreateWindowOf(kClassName, L"", kStyle, kDialogExStyle, 0, 0, size.cx, size.cy, owner)) return false;
   dpi_ = WindowDpi(Handle());
@@ -432,9 +434,11 @@ void EditWindowView::CreateControls() {
         break;
     }
   }
-  // Frames beneath what they hold, so that they never paint over a box.
-  for (const Spec& spec : kLayout) {
-    if (spec.kind == Frame) LowerBeneathSiblings(GetDlgItem(hwnd, spec.id));
+  // Frames beneath what they hold, so that they never paint over a box; the
+  // last one lowered lies lowest, so inner frames go first and stay above their
+  // outer ones (which would otherwise clip them away).
+  for (auto spec = std::rbegin(kLayout); spec != std::rend(kLayout); ++spec) {
+    if (spec->kind == Frame) LowerBeneathSiblings(GetDlgItem(hwnd, spec->id));
   }
   for (const int id : {IDC_EDIT_SCOPE, IDC_EDIT_INSERT_WHERE}) {
     ComboBox box;
@@ -773,6 +777,16 @@ LRESULT EditWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       c_.CancelDialog();
       Refresh();
       return 0;
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+      // Also what a themed group box asks for to fill its inside: without it the
+      // frames of the panels stood on black.
+      auto dc = reinterpret_cast<HDC>(wParam);
+      RECT client;
+      GetClientRect(Handle(), &client);
+      FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     case WM_HELP:
       c_.Help();
       return TRUE;
