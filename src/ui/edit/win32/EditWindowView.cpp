@@ -440,11 +440,6 @@ void EditWindowView::CreateControls() {
   for (auto spec = std::rbegin(kLayout); spec != std::rend(kLayout); ++spec) {
     if (spec->kind == Frame) LowerBeneathSiblings(GetDlgItem(hwnd, spec->id));
   }
-  for (const int id : {IDC_EDIT_SCOPE, IDC_EDIT_INSERT_WHERE}) {
-    ComboBox box;
-    box.Attach(GetDlgItem(hwnd, id));
-    box.SetItems(id == IDC_EDIT_SCOPE ? c_.ScopeItems() : c_.Panels().Items(id));
-  }
   ComboBox filter;
   filter.Attach(GetDlgItem(hwnd, IDC_EDIT_TYPE_FILTER));
   filter.SetItems(c_.TypeFilterItems());
@@ -561,6 +556,16 @@ void EditWindowView::SyncLists() {
       box.SetItems(c_.Panels().History());
     }
   }
+  // The string table's items (a change of language gives new ones).
+  auto fill = [hwnd](int id, const std::vector<std::u16string>& items, std::vector<std::u16string>& shown) {
+    if (items == shown) return;
+    ComboBox box;
+    box.Attach(GetDlgItem(hwnd, id));
+    box.SetItems(items);
+    shown = items;
+  };
+  fill(IDC_EDIT_SCOPE, c_.ScopeItems(), shownScopeItems_);
+  fill(IDC_EDIT_INSERT_WHERE, c_.Panels().Items(IDC_EDIT_INSERT_WHERE), shownWhereItems_);
   auto select = [hwnd](int id, int index) {
     ComboBox box;
     box.Attach(GetDlgItem(hwnd, id));

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/win32/IncludeWindows.h"
 #include "ui/edit/EditWindow.h"
@@ -73,6 +74,7 @@ class EditWindowView final : public ControllerView {
   HWND sample_ = nullptr;
   HWND tooltip_ = nullptr;
   std::map<int, std::u16string> shownHints_;
+  std::vector<std::u16string> shownScopeItems_, shownWhereItems_;
   std::uint64_t shownHistory_ = ~0ull;
   std::uint64_t shownSelection_ = ~0ull;
   int laidPanelTop_ = -1;
