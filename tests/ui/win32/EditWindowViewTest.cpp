@@ -259,7 +259,8 @@ TEST_F(EditWindowViewTest, MouseOnTheSampleBox) {
       {"a press in an input box takes the mark away", EditMode::kRemove, u"abcdef.txt", 2, 2, 4,
        IDC_EDIT_REMOVE_STRING1, u"cd", IDC_EDIT_REMOVE_STRING2, 0, 0},
       {"a click after 'pho' is the CURSOR position 4", EditMode::kInsert, u"photo.jpg", 3, -1, -1, 0, u"", 0, 4, 0},
-      {"a click in another panel sets no position", EditMode::kReplace, u"photo.jpg", 3, -1, -1, 0, u"", 0, 0, 0},
+      // Pressed elsewhere than the last row: two presses at one place are a double click.
+      {"a click in another panel sets no position", EditMode::kReplace, u"photo.jpg", 1, -1, -1, 0, u"", 0, 0, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -276,6 +277,10 @@ TEST_F(EditWindowViewTest, MouseOnTheSampleBox) {
         SendMessageW(Item(row.pressedBox), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         SendMessageW(Item(row.pressedBox), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
       }
+      // The box shows the mark the controller holds.
+      CHARRANGE shown{};
+      SendMessageW(Item(IDC_EDIT_SAMPLE), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&shown));
+      EXPECT_EQ(shown.cpMax - shown.cpMin, row.selectionLength);
       Click(IDC_EDIT_RENAME);
     });
     RunModal(steps);
