@@ -531,6 +531,37 @@ TEST(EditWindow, HotKeysAndTheAboutPanelsButtons) {
   }
 }
 
+TEST(EditWindow, AboutPanelTakesThePlaceOfEveryOtherControl) {
+  struct Row {
+    const char* label;
+    bool about;
+    int id;
+    bool visible;
+  };
+  const Row rows[] = {
+      {"edit: a panel's box", false, IDC_EDIT_REMOVE_STRING1, true},
+      {"edit: the scope box", false, IDC_EDIT_SCOPE, true},
+      {"edit: the toolbar's Rename", false, IDC_EDIT_RENAME, true},
+      {"edit: the about panel's Back", false, IDC_EDIT_ABOUT_BACK, false},
+      {"edit: the about panel's picture", false, IDC_EDIT_ABOUT_VERSION_PICTURE, false},
+      {"about: a panel's box", true, IDC_EDIT_REMOVE_STRING1, false},
+      {"about: the scope box", true, IDC_EDIT_SCOPE, false},
+      {"about: the sample box", true, IDC_EDIT_SAMPLE, false},
+      {"about: the toolbar's Rename", true, IDC_EDIT_RENAME, false},
+      {"about: its Back", true, IDC_EDIT_ABOUT_BACK, true},
+      {"about: its contact picture", true, IDC_EDIT_ABOUT_CONTACT_PICTURE, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    World w;
+    w.program.TargetFolder = Folder(u"photos");
+    w.program.SamplePath = w.host.probeAnswers[TargetScope::AllFiles];
+    w.program.CurrentMode = std::u16string(EditMode::kRemove);
+    row.about ? w.window.OpenAbout() : w.window.Open();
+    EXPECT_EQ(w.window.State(row.id).visible, row.visible);
+  }
+}
+
 TEST(EditWindow, TimersActOnceWhenTheyFire) {
   struct Row {
     const char* label;

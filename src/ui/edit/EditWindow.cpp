@@ -347,6 +347,16 @@ std::vector<int> EditWindowController::ControlIds() const {
 }
 
 ControlState EditWindowController::State(int id) const {
+  ControlState state = OwnState(id);
+  // The about panel takes the place of everything else, toolbar included: a view
+  // places each control straight on the window, so no container hides them for it.
+  const bool menuEntry = id >= IDM_EDIT_SAMPLE_COPY && id <= IDM_EDIT_SAMPLE_AUTOCOPY;
+  const bool onAboutPanel = id >= IDC_EDIT_ABOUT && id <= IDC_EDIT_ABOUT_CLOSE;
+  if (!menuEntry && onAboutPanel != aboutShown_) state.visible = false;
+  return state;
+}
+
+ControlState EditWindowController::OwnState(int id) const {
   if (panels_.Owns(id)) return panels_.State(id);
   ControlState state;
   const bool scopeShown = ScopeGroupShown();

@@ -190,6 +190,8 @@ class EditWindowController final : public WindowController {
 
  private:
   std::u16string T(MessageId id) const { return s_.texts.Lookup(id); }
+  // A control's state by its own rule, before the about panel hides the rest.
+  ControlState OwnState(int controlId) const;
   void Inform(MessageId id);
   void SetUp();
   void SetTargetLine();
