@@ -75,8 +75,14 @@ class RecordingEditHost final : public EditWindowHost {
   void StopMainStatusTimer() override {}
   void StartMainStatusTimer() override {}
   std::u16string Probe(const EditRequest&) override { return probeAnswer; }
-  void Rename(EditRequest& request) override { renames.push_back(request); }
-  void Preview(EditRequest& request) override { previews.push_back(request); }
+  std::optional<FocusBox> Rename(EditRequest& request) override {
+    renames.push_back(request);
+    return std::nullopt;
+  }
+  std::optional<FocusBox> Preview(EditRequest& request) override {
+    previews.push_back(request);
+    return std::nullopt;
+  }
   std::u16string PickSpecialString(int) override { return {}; }
   void ClosePreviewWindowIfVisible() override {}
   void ShowHelp(std::u16string_view topic) override { helpTopics.emplace_back(topic); }

@@ -92,7 +92,7 @@ bool DesktopProgram::CreateFrameDialogs() {
   // The new-name list editor opens over the options dialog, whose number box
   // follows a save that changed the maximum.
   newNameEditor_ = std::make_unique<NewNameEditorController>(
-      NewNameEditorServices{*prompter_, choice_.table, *settings_, *newNames_});
+      NewNameEditorServices{*prompter_, choice_.table, *settings_, *session_->History()});
   newNameEditor_->onMaximumChanged = [this](int maximum) { options_->SetNewNameMaximum(maximum); };
   newNameEditorView_ = std::make_unique<NewNameEditorView>(*newNameEditor_);
   if (!newNameEditorView_->Create(optionsView_->Handle())) return false;
@@ -173,10 +173,10 @@ bool DesktopProgram::Start() {
   if (!mainView_->Create()) return false;
 
   // The options dialog, made now and shown whenever the Options button asks.
-  newNames_ = std::make_unique<NewNameHistory>(*fs_, *locale_, folders_.dataFolder + u"Newname.txt", options.Listnum);
-  newNames_->Load();
+  // One new-name history for the runs, the options dialog and the list editor.
+  session_->LoadHistory(options.Listnum);
   optionsHost_ = std::make_unique<DesktopOptionsHost>(
-      DesktopOptionsServices{*fs_, *locale_, *prompter_, *settings_, choice_, *browser_, *mainView_, *newNames_,
+      DesktopOptionsServices{*fs_, *locale_, *prompter_, *settings_, choice_, *browser_, *mainView_, *session_->History(),
                              folders_.programFolder, environment.programFile, folders_.dataFolder},
       options.Language);
   optionsHost_->showQuickStart = [this] {

@@ -124,7 +124,6 @@ class DesktopProgram {
   std::unique_ptr<NewNameEditorController> newNameEditor_;
   std::unique_ptr<NewNameEditorView> newNameEditorView_;
   MainWindowDialogs dialogs_;
-  std::unique_ptr<NewNameHistory> newNames_;
   std::unique_ptr<DesktopOptionsHost> optionsHost_;
   std::unique_ptr<OptionsController> options_;
   std::unique_ptr<OptionsDialogView> optionsView_;
