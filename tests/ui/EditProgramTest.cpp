@@ -79,7 +79,10 @@ class NoOpener final : public FileOpener {
 struct Program {
   Program() {
     data.MakeFolder(u"Undos");
-    mainHost.openEdit = [this](bool needsProbe) { edit.OpenFromMainWindow(needsProbe); };
+    mainHost.openEdit = [this](bool needsProbe) {
+      edit.ProbeSample(needsProbe);
+      window.Open();
+    };
     edit.Bind(window, commands);
     commands.SetOptions(browser.Options());
   }

@@ -74,6 +74,11 @@ void EditCommands::Rename(EditRequest& request) {
 
 void EditCommands::Preview(EditRequest& request) { Execute(request, true); }
 
+void EditCommands::SaveChosenFiles() {
+  lastFocus_.reset();
+  lastSave_ = saver_.SaveChosenFiles(s_.program.PickedPaths, s_.session.Run());
+}
+
 std::u16string EditCommands::Probe(const EditRequest& request) {
   RunServices services = s_.session.Services(
       {s_.texts, s_.prompter, s_.progress, s_.list, s_.host, s_.program, s_.special, runOptions_, nullptr});

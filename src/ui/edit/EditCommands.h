@@ -52,6 +52,8 @@ class EditCommands {
   void Rename(EditRequest& request);
   // Preview (also Ctrl+P): fills the preview rows; nothing on disk changes.
   void Preview(EditRequest& request);
+  // The main window's Save over chosen files: the names of the picked paths.
+  void SaveChosenFiles();
   // The first item of the request's scope, or empty after the probe's message.
   std::u16string Probe(const EditRequest& request);
 

@@ -23,14 +23,18 @@ void EditProgram::Bind(EditWindowController& window, EditCommands& commands) {
   };
 }
 
-void EditProgram::OpenFromMainWindow(bool needsProbe) {
-  if (!window_) return;
-  if (needsProbe) {
-    // The probe looks where the window's scope bar says; it may explain why it
-    // found nothing, and the window opens all the same.
-    program_.SamplePath = commands_->Probe(window_->ReadRequest());
-  }
-  window_->Open();
+void EditProgram::ProbeSample(bool needsProbe) {
+  if (!window_ || !needsProbe) return;
+  // The probe looks where the window's scope bar says; it may explain why it
+  // found nothing, and the window opens all the same.
+  commands_->SetOptions(Options());
+  program_.SamplePath = commands_->Probe(window_->ReadRequest());
+}
+
+void EditProgram::SaveChosenFiles() {
+  commands_->SetOptions(Options());
+  commands_->SaveChosenFiles();
+  Call(hooks_.refreshMainWindow);
 }
 
 void EditProgram::ReloadList() {
@@ -43,12 +47,15 @@ void EditProgram::SetPathBox(std::u16string_view folder) {
 }
 
 std::optional<FocusBox> EditProgram::Rename(EditRequest& request) {
+  // The options dialog may have changed them since the last command.
+  commands_->SetOptions(Options());
   commands_->Rename(request);
   Call(hooks_.refreshMainWindow);
   return commands_->LastFocus();
 }
 
 std::optional<FocusBox> EditProgram::Preview(EditRequest& request) {
+  commands_->SetOptions(Options());
   commands_->Preview(request);
   // The preview window shows whatever the command left in it: the rows, the row
   // that says nothing changes, or nothing after a refused input.

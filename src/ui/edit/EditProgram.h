@@ -54,10 +54,11 @@ class EditProgram final : public EditWindowHost, public EditHost {
   // The window the host serves and the commands that run its edits (they report
   // to this host in turn); the run's deferred undo-log write starts the window's timer.
   void Bind(EditWindowController& window, EditCommands& commands);
-  // An edit button of the main window: the window opens on the program state,
-  // with the sample from the target probe when no list item gave one. The view
-  // is shown by the caller.
-  void OpenFromMainWindow(bool needsProbe);
+  // An edit button of the main window, before the window opens on the program
+  // state: the sample comes from the target probe when no list item gave one.
+  void ProbeSample(bool needsProbe);
+  // The main window's Save over chosen files: their names go to a text file.
+  void SaveChosenFiles();
 
   // EditWindowHost.
   std::u16string MainStatusText() const override { return browser_.StatusText(); }

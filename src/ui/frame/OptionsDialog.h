@@ -95,6 +95,8 @@ class OptionsController final : public WindowController {
   const OptionSettings& Options() const { return options_; }
   // The quick start window's "Show next time" was clicked (it wrote the key).
   void SetShowGuide(bool on) { options_.Showguide = on; }
+  // The edit window's sample menu switches the automatic copy.
+  void SetAutocopy(bool on) { options_.Autocopy = on; }
   // The new-name editor saved a list of another length (it wrote the key).
   void SetNewNameMaximum(int maximum);
 

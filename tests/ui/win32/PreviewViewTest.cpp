@@ -230,7 +230,8 @@ TEST_F(ProgramPreviewTest, EscAndTheCloseBoxHideTheProgramsPreview) {
   wchar_t className[16] = {};
   GetClassNameW(preview, className, 16);
   EXPECT_STREQ(className, L"TForm6");
-  EXPECT_EQ(GetWindow(preview, GW_OWNER), Main());
+  // It stands beside the edit window, which owns it.
+  EXPECT_EQ(GetWindow(preview, GW_OWNER), program_->EditWindow().Handle());
   EXPECT_FALSE(IsWindowVisible(preview));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.label);

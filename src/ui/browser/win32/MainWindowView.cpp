@@ -145,6 +145,12 @@ void Win32BrowserHost::PlayEndSound() {
 void Win32BrowserHost::SettingsLoadedAtStart() {
   if (dialogs_.settingsLoaded) dialogs_.settingsLoaded();
 }
+void Win32BrowserHost::OpenEditWindow(bool needsProbe) {
+  if (dialogs_.openEdit) dialogs_.openEdit(needsProbe);
+}
+void Win32BrowserHost::SaveChosenFiles() {
+  if (dialogs_.saveChosenFiles) dialogs_.saveChosenFiles();
+}
 void Win32BrowserHost::ShowHelp() {
   if (dialogs_.help) dialogs_.help();
 }

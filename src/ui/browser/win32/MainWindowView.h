@@ -28,6 +28,8 @@ struct MainWindowDialogs {
   std::function<void()> help;
   std::function<void()> close;  // the program ends
   std::function<void()> settingsLoaded;  // the first status tick read the settings
+  std::function<void(bool needsProbe)> openEdit;  // the edit window, modally
+  std::function<void()> saveChosenFiles;
 };
 
 class MainWindowView;
@@ -65,6 +67,8 @@ class Win32BrowserHost final : public BrowserHost {
   void ShowHelp() override;
   void PlayEndSound() override;
   void SettingsLoadedAtStart() override;
+  void OpenEditWindow(bool needsProbe) override;
+  void SaveChosenFiles() override;
 
  private:
   HWND Window() const;

@@ -40,8 +40,11 @@ DesktopProgram::~DesktopProgram() = default;
 MainWindowDialogs DesktopProgram::Dialogs() {
   MainWindowDialogs d;
   d.about = [this] {
-    prompter_->Inform(choice_.table.Lookup(14), u"Renamora 0.1.0\nRenames many files or folders in one go.");
+    editView_->OpenAbout(mainView_->Handle());
+    mainView_->Refresh();
   };
+  d.openEdit = [this](bool needsProbe) { OpenEditWindow(needsProbe); };
+  d.saveChosenFiles = [this] { editHost_->SaveChosenFiles(); };
   d.help = [this] {
     const bool previewShown = preview_ && preview_->Visible();
     ShowHelpTopic(folders_.programFolder + u"renamora.chm", previewShown ? u"Preview.htm" : u"How to use.htm");
@@ -117,6 +120,97 @@ bool DesktopProgram::CreateRunWindows() {
   renameError_->BindHost(renameErrorView_.get());
   session_->Undo().onRenameFailed = renameError_->FailureHandler();
   return true;
+}
+
+// What the edit window reaches in other windows.
+EditWindowHooks DesktopProgram::EditHooks() {
+  EditWindowHooks h;
+  h.hideEditWindow = [this] { ShowWindow(editView_->Handle(), SW_HIDE); };
+  h.showEditWindow = [this] {
+    ShowWindow(editView_->Handle(), SW_SHOW);
+    SetForegroundWindow(editView_->Handle());
+  };
+  h.restoreMainWindow = [this] {
+    HWND main = mainView_->Handle();
+    RECT r;
+    GetWindowRect(main, &r);
+    SetWindowPos(main, nullptr, r.left, savedTop_, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (setup_.showWindows) ShowWindow(main, SW_SHOW);
+    browser_->StartStatusTimer();
+  };
+  h.refreshMainWindow = [this] { mainView_->Refresh(); };
+  h.closeMainWindow = [this] { Close(); };
+  h.pickSpecialString = [this](int count) { return specialView_->PickSpecialString(editView_->Handle(), count); };
+  h.showPreview = [this] { ShowPreview(); };
+  h.closePreviewIfVisible = [this] {
+    if (preview_->Visible()) previewView_->Hide();
+  };
+  h.showHelp = [this](std::u16string_view topic) {
+    ShowHelpTopic(folders_.programFolder + u"renamora.chm", topic);
+  };
+  // The vendor's web address is not known to this build: its pages open nothing.
+  h.openVendorPage = [](std::u16string_view) {};
+  h.copyToClipboard = [this](std::u16string_view text) { PutTextOnClipboard(editView_->Handle(), text); };
+  h.playEndSound = [this] { host_.PlayEndSound(); };
+  h.options = [this] { return options_->Options(); };
+  h.setAutocopy = [this](bool on) { options_->SetAutocopy(on); };
+  h.loadSettings = [this] {
+    options_->LoadSettings();
+    browser_->SetOptions(options_->Options());
+  };
+  return h;
+}
+
+// The edit window and what an edit reaches: the special-string dialog, the save
+// dialog of name listings, and the commands over the engine.
+bool DesktopProgram::CreateEditWindows() {
+  HWND owner = mainView_->Handle();
+  special_ = std::make_unique<SpecialStringController>(SpecialStringController::Services{
+      choice_.table, *prompter_, *clock_,
+      [this] { ShowHelpTopic(folders_.programFolder + u"renamora.chm", u"Special string.htm"); }});
+  specialView_ = std::make_unique<SpecialStringView>(*special_);
+  if (!specialView_->Create(owner)) return false;
+
+  saveDialog_ = std::make_unique<SaveFileDialog>(*fs_, *prompter_, choice_.table);
+  opener_ = std::make_unique<ShellFileOpener>();
+  editHost_ = std::make_unique<EditProgram>(*browser_, *session_, *settings_, program_, EditHooks());
+  editCommands_ = std::make_unique<EditCommands>(EditCommandServices{
+      *fs_, *locale_, *clock_, choice_.table, *prompter_, *progress_, browser_->List(), *editHost_, program_,
+      *session_, special_->Settings(), *saveDialog_, *opener_, progress_.get()});
+  edit_ = std::make_unique<EditWindowController>(EditWindowServices{
+      *fs_, choice_.table, *prompter_, editTimers_, *editHost_, program_, session_->Run()});
+  editHost_->Bind(*edit_, *editCommands_);
+  editView_ = std::make_unique<EditWindowView>(*edit_, editTimers_);
+  if (!editView_->Create(owner)) return false;
+  saveDialog_->SetOwner(editView_->Handle());
+
+  // The preview stands beside the edit window and belongs to it.
+  previewView_->SetOwner(editView_->Handle());
+  editView_->SetPreviewPlacer([this] { previewView_->PlaceAtFirstShowing(); });
+  editView_->SetPreviewWindow([this] { return previewView_->Handle(); });
+  previewHost_->rename = [this] {
+    edit_->Command(IDC_EDIT_RENAME);
+    editView_->Refresh();
+  };
+  previewHost_->showOn = [this](std::u16string_view text, std::u16string_view hint) {
+    edit_->ShowOn(text, hint);
+    editView_->Refresh();
+  };
+  return true;
+}
+
+void DesktopProgram::ShowPreview() {
+  preview_->SetCaptionFrom(edit_->State(IDC_EDIT_PREVIEW).text, edit_->Caption());
+  preview_->RowsChanged();
+  previewView_->Show(session_->Run().PreviewMaximized);
+}
+
+void DesktopProgram::OpenEditWindow(bool needsProbe) {
+  editHost_->ProbeSample(needsProbe);
+  // A start with a mode argument shows the window without a loop of its own: the
+  // main window stays below the screen and the program's loop runs the edit.
+  editView_->Open(mainView_->Handle(), !program_.DirectEditStart);
+  mainView_->Refresh();
 }
 
 bool DesktopProgram::RenameListItem(std::size_t index) {
@@ -220,29 +314,40 @@ bool DesktopProgram::Start() {
 
   // The dialogs after the main window, which owns them; the quick start's first
   // place follows the main window's.
-  if (!CreateFrameDialogs() || !CreateRunWindows()) return false;
+  if (!CreateFrameDialogs() || !CreateRunWindows() || !CreateEditWindows()) return false;
 
-  // 3. The command line. The edit window of a start with a mode comes with the
-  // edit dialogs; until then such a start shows the handed-over items here.
+  // 3. The command line: a start with a mode goes straight into the edit (or the
+  // listing of the handed-over names) once the start is over.
+  savedTop_ = place.savedTop;
   const std::u16string mode = ModeArgument(setup_.arguments);
   const StartDecision decision = StartProgram(mode, mode.empty() ? std::nullopt : InstallDirFromRegistry(),
                                               StartServices{*fs_, *locale_, *prompter_, choice_.table}, folders_,
                                               program_);
-  program_.DirectEditStart = false;
   if (!choice_.status.empty()) browser_->ShowLanguageStatus(choice_.status);
-  if (setup_.showWindows) ShowWindow(hwnd, show);
-  browser_->Start(true);
-  if (!program_.TargetFolder.empty()) {
-    browser_->RequestListing(program_.TargetFolder);
-  } else if (!program_.PickedPaths.empty()) {
-    browser_->FilesDropped(program_.PickedPaths);
+  if (decision.scopeThisFolder) program_.ScopeIndex = TargetScope::ThisFolder;
+  if (decision.openEditWindow) {
+    // The main window runs below the screen while the edit window is the program.
+    program_.DirectEditStart = true;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    SetWindowPos(hwnd, nullptr, r.left, GetSystemMetrics(SM_CYSCREEN) + 200, 0, 0,
+                 SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (setup_.showWindows) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    browser_->Start(false);
+  } else {
+    program_.DirectEditStart = false;
+    if (setup_.showWindows) ShowWindow(hwnd, show);
+    browser_->Start(true);
+    if (decision.saveChosenFiles) browser_->AddChosenFiles(program_.PickedPaths);
   }
+  if (decision.openEditWindow || decision.saveChosenFiles) browser_->StartEditSoon();
   if (decision.closeSoon) timers_.Start(IDT_CLOSE, 1000);
   mainView_->Refresh();
   return true;
 }
 
 void DesktopProgram::Dispatch(MSG& msg) {
+  if (editView_ && editView_->PreTranslate(msg)) return;
   if (previewView_ && previewView_->PreTranslate(msg)) return;
   if (mainView_ && mainView_->Handle() && mainView_->PreTranslate(msg)) return;
   if (mainView_ && mainView_->Handle() && IsDialogMessageW(mainView_->Handle(), &msg)) return;
@@ -281,7 +386,11 @@ void DesktopProgram::Close() {
     optionsHost_->RegisterOnExit();
   }
   // Pairs of a run that ended moments ago go to the log before the program ends.
-  session_->Undo().FlushNow();
+  if (editCommands_) {
+    editCommands_->FlushBeforeExit();
+  } else {
+    session_->Undo().FlushNow();
+  }
   DestroyWindow(hwnd);
   PostQuitMessage(0);
 }

@@ -33,8 +33,15 @@
 #include "ui/frame/OptionsDialog.h"
 #include "ui/frame/win32/DesktopOptionsHost.h"
 #include "ui/frame/win32/OptionsDialogView.h"
+#include "ui/edit/EditCommands.h"
+#include "ui/edit/EditProgram.h"
+#include "ui/edit/EditWindow.h"
 #include "ui/edit/PreviewWindow.h"
+#include "ui/edit/SpecialStringDialog.h"
+#include "ui/edit/win32/EditWindowView.h"
 #include "ui/edit/win32/PreviewView.h"
+#include "ui/edit/win32/SpecialStringView.h"
+#include "ui/win/SaveFileDialog.h"
 
 namespace renamora::ui::win {
 
@@ -81,6 +88,9 @@ class DesktopProgram {
   ProgressView& ProgressWindow() { return *progressView_; }
   RenameErrorController& RenameError() { return *renameError_; }
   RenameErrorView& RenameErrorWindow() { return *renameErrorView_; }
+  EditWindowController& Edit() { return *edit_; }
+  EditWindowView& EditWindow() { return *editView_; }
+  SpecialStringView& SpecialString() { return *specialView_; }
   NewNameEditorView& NewNameEditor() { return *newNameEditorView_; }
   NewNameEditorController& NewNameEditorState() { return *newNameEditor_; }
   // Told the new state of the quick start's "Show next time", so that the options
@@ -91,6 +101,11 @@ class DesktopProgram {
   MainWindowDialogs Dialogs();
   bool CreateFrameDialogs();
   bool CreateRunWindows();
+  bool CreateEditWindows();
+  EditWindowHooks EditHooks();
+  // The edit window for the edit the program state describes.
+  void OpenEditWindow(bool needsProbe);
+  void ShowPreview();
   bool RenameListItem(std::size_t index);
 
   DesktopSetup setup_;
@@ -123,6 +138,17 @@ class DesktopProgram {
   std::unique_ptr<RenameErrorView> renameErrorView_;
   std::unique_ptr<NewNameEditorController> newNameEditor_;
   std::unique_ptr<NewNameEditorView> newNameEditorView_;
+  std::unique_ptr<SpecialStringController> special_;
+  std::unique_ptr<SpecialStringView> specialView_;
+  std::unique_ptr<SaveFileDialog> saveDialog_;
+  std::unique_ptr<ShellFileOpener> opener_;
+  std::unique_ptr<EditProgram> editHost_;
+  std::unique_ptr<EditCommands> editCommands_;
+  Win32Timers editTimers_;
+  std::unique_ptr<EditWindowController> edit_;
+  std::unique_ptr<EditWindowView> editView_;
+  // Where the main window comes back to after a start with an edit mode.
+  int savedTop_ = 0;
   MainWindowDialogs dialogs_;
   std::unique_ptr<DesktopOptionsHost> optionsHost_;
   std::unique_ptr<OptionsController> options_;
