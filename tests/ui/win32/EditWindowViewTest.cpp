@@ -20,43 +20,10 @@
 #include "support/TempFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/edit/win32/EditWindowView.h"
+#include "ui/win32/ModalSteps.h"
 
 namespace renamora::ui::win {
 namespace {
-
-// Runs steps inside the window's modal loop, in order; a step may queue further
-// steps behind the messages it posts itself.
-class ModalSteps {
- public:
-  ModalSteps() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &ModalSteps::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"RenamoraEditSteps";
-    RegisterClassW(&wc);
-    hwnd_ = CreateWindowW(L"RenamoraEditSteps", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~ModalSteps() { DestroyWindow(hwnd_); }
-  void Then(std::function<void()> step) {
-    steps_.push_back(std::move(step));
-    PostMessageW(hwnd_, WM_APP, 0, 0);
-  }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ModalSteps*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_APP && self && !self->steps_.empty()) {
-      auto step = std::move(self->steps_.front());
-      self->steps_.pop_front();
-      step();
-      return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  HWND hwnd_ = nullptr;
-  std::deque<std::function<void()>> steps_;
-};
 
 class RecordingEditHost final : public EditWindowHost {
  public:

@@ -13,6 +13,7 @@
 #include "support/TempFolder.h"
 #include "ui/ControlIds.h"
 #include "ui/frame/win32/DesktopProgram.h"
+#include "ui/win32/ModalSteps.h"
 #include "ui/win32/ProgramFixture.h"
 
 namespace renamora::ui::win {
@@ -20,41 +21,6 @@ namespace {
 
 using test::RecordingPrompter;
 using test::TempFolder;
-
-// Runs steps from inside a modal loop: a modal window is shown by a call that
-// returns only when it closes, so what the user does in it is queued before that
-// call, in order, each step dispatched by the window's own loop.
-class ModalSteps {
- public:
-  ModalSteps() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &ModalSteps::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"RenamoraTestSteps";
-    RegisterClassW(&wc);
-    hwnd_ = CreateWindowW(L"RenamoraTestSteps", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~ModalSteps() { DestroyWindow(hwnd_); }
-  void Then(std::function<void()> step) {
-    steps_.push_back(std::move(step));
-    PostMessageW(hwnd_, WM_APP, 0, 0);
-  }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ModalSteps*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_APP && self && !self->steps_.empty()) {
-      auto step = std::move(self->steps_.front());
-      self->steps_.pop_front();
-      step();
-      return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  HWND hwnd_ = nullptr;
-  std::deque<std::function<void()>> steps_;
-};
 
 class FrameDialogViewTest : public ProgramFixture {
  protected:
