@@ -70,6 +70,33 @@ void PhotographModal(std::wstring name, HWND window, int cancelId, const std::fu
   open();
 }
 
+// Steps run from inside a modal window's own loop: a timer starts them once the
+// window shows.
+std::function<void()> g_script;
+
+void RunInModal(std::function<void()> script, const std::function<void()>& open) {
+  g_script = std::move(script);
+  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto steps = std::move(g_script);
+    g_script = nullptr;
+    if (steps) steps();
+  });
+  open();
+}
+
+// Types into a box as the control itself reports it.
+void Type(HWND window, int id, const wchar_t* text) {
+  HWND box = GetDlgItem(window, id);
+  SetWindowTextW(box, text);
+  wchar_t kind[32] = {};
+  GetClassNameW(box, kind, 32);
+  const WORD code = lstrcmpiW(kind, L"ComboBox") == 0 ? CBN_EDITCHANGE : EN_CHANGE;
+  SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(box));
+}
+
+void Click(HWND window, int id) { SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); }
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -119,6 +146,60 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The new-name list editor with the templates the script left in Newname.txt.
   PhotographModal(L"new-name-editor", program.NewNameEditor().Handle(), IDC_NNE_CLOSE,
                   [&] { program.NewNameEditor().Edit(main); });
+
+  // The edit window on each of its panels, filled in as a user would, with the
+  // preview of the first and the special-string dialog of the Insert panel.
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  HWND edit = program.EditWindow().Handle();
+  RunInModal(
+      [&] {
+        Type(edit, IDC_EDIT_REMOVE_STRING1, L"IMG_");
+        Photograph(L"edit-remove", edit);
+        Click(edit, IDC_EDIT_PREVIEW);
+        Photograph(L"preview", program.Preview().Handle());
+        Click(program.Preview().Handle(), IDC_PREVIEW_CLOSE);
+        Click(edit, IDC_EDIT_MODE_REPLACE);
+        Type(edit, IDC_EDIT_REPLACE_OLD, L"IMG");
+        Type(edit, IDC_EDIT_REPLACE_NEW, L"Beach");
+        Photograph(L"edit-replace", edit);
+        Click(edit, IDC_EDIT_MODE_INSERT);
+        Click(edit, IDC_EDIT_INSERT_HEAD);
+        Type(edit, IDC_EDIT_INSERT_HEAD_TEXT, L"Holiday_");
+        Photograph(L"edit-insert", edit);
+        PhotographModal(L"special-string", program.SpecialString().Handle(), IDC_SS_CANCEL,
+                        [&] { Click(edit, IDC_EDIT_INSERT_HEAD_SPECIAL); });
+        Click(edit, IDC_EDIT_MODE_CHANGE);
+        Type(edit, IDC_EDIT_CHANGE_NEW_NAME_TEXT, L"Holiday_$$$");
+        Photograph(L"edit-change", edit);
+        Click(edit, IDC_EDIT_MODE_EXTENSION);
+        Type(edit, IDC_EDIT_EXT_NEW, L"jpg");
+        Photograph(L"edit-extension", edit);
+        Click(edit, IDC_EDIT_BACK);
+      },
+      [&] { program.Browser().Command(IDC_MAIN_REMOVE); });
+  RunInModal(
+      [&] {
+        Photograph(L"edit-save", edit);
+        Click(edit, IDC_EDIT_BACK);
+      },
+      [&] { program.Browser().Command(IDC_MAIN_SAVE); });
+
+  // The progress window part of the way through a run.
+  program.Progress().RunProgressJob([&] {
+    program.Progress().BatchStarted(9);
+    const wchar_t* names[] = {L"0412", L"0413", L"0414", L"0415"};
+    for (const wchar_t* n : names) {
+      Sleep(40);  // the window shows the newest name every few hundredths of a second
+      program.Progress().ItemRenamed(u"IMG_" + FromWide(n) + u".JPG", u"Holiday_" + FromWide(n) + u".JPG");
+    }
+    Sleep(40);
+    program.Progress().PumpEvents();
+    Photograph(L"progress", program.ProgressWindow().Handle());
+  });
+  // The rename error window, as a run shows it for a file another program holds.
+  PhotographModal(L"rename-error", program.RenameErrorWindow().Handle(), IDC_RENERR_OK, [&] {
+    program.RenameError().Show(FromWide(demo) + u"\\IMG_0412.JPG", u"Holiday_0412.JPG");
+  });
 
   program.Close();
   ui::win::PumpPending();
