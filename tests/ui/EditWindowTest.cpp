@@ -465,6 +465,16 @@ TEST(EditWindow, ShowOnMakesAnotherNameTheSampleWithoutAMark) {
   EXPECT_EQ(request.Sample.SelectionLength, 0);
 }
 
+TEST(EditWindow, AChangeOfLanguageReachesThePanelsAtTheNextOpening) {
+  World w;
+  w.OpenOnFolder(EditMode::kRemove);
+  w.window.Close();
+  w.texts = StringTable({u"[103]Entfernen 1:"});
+  w.window.LanguageChanged();
+  w.OpenOnFolder(EditMode::kRemove);
+  EXPECT_EQ(w.window.State(IDC_EDIT_REMOVE_STRING1_LABEL).text, u"Entfernen 1:");
+}
+
 TEST(EditWindow, RunReadsTrimmedFiltersAndWritesThemBack) {
   struct Row {
     const char* label;

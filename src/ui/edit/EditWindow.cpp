@@ -90,14 +90,14 @@ void EditWindowController::Open() {
     }
     panels_.SetHistory(s_.host.NewNameHistory());
   }
-  if (firstShowing_ && !textsApplied_) {
+  // The first showing, and the first after a change of language.
+  if (!textsApplied_) {
     // A start with a mode argument may have chosen "Only THIS folder name" for
     // an empty folder; the texts must not take that choice back.
     const TargetScope scope = program.ScopeIndex;
     ApplyTexts();
     if (direct) program.ScopeIndex = scope;
   }
-  firstShowing_ = false;
   if (Mode() != EditMode::kBrowse && !aboutShown_) SetUp();
 }
 

@@ -218,7 +218,6 @@ class EditWindowController final : public WindowController {
   bool open_ = false;
   std::optional<int> closeResult_;
   bool aboutShown_ = false;
-  bool firstShowing_ = true;
   bool needsPlacing_ = true;
   bool textsApplied_ = false;
 

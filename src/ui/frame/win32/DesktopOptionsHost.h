@@ -46,6 +46,7 @@ class DesktopOptionsHost final : public OptionsHost {
   void RegisterOnExit();
   // Whether the edit window must place itself and the preview window anew.
   bool EditWindowsToBePlaced() const { return placeEditWindows_; }
+  void EditWindowsPlaced() { placeEditWindows_ = false; }
 
   // Windows made by others: the quick start window and the new-name editor.
   std::function<void()> showQuickStart;

@@ -101,7 +101,13 @@ bool DesktopProgram::CreateFrameDialogs() {
   if (!newNameEditorView_->Create(optionsView_->Handle())) return false;
   optionsHost_->editNewNames = [this] { newNameEditorView_->Edit(optionsView_->Handle()); };
   optionsHost_->newNamesCleared = [this] { newNameEditor_->HistoryCleared(); };
-  optionsHost_->languageChanged = [this] { newNameEditor_->LanguageChanged(); };
+  // Each window takes the new texts when it next shows; the preview at once if it shows.
+  optionsHost_->languageChanged = [this] {
+    newNameEditor_->LanguageChanged();
+    if (edit_) edit_->LanguageChanged();
+    if (special_) special_->LanguageChanged();
+    if (previewView_) previewView_->LanguageChanged();
+  };
   return true;
 }
 
@@ -206,6 +212,10 @@ void DesktopProgram::ShowPreview() {
 }
 
 void DesktopProgram::OpenEditWindow(bool needsProbe) {
+  if (optionsHost_->EditWindowsToBePlaced()) {
+    edit_->PlaceAnew();
+    optionsHost_->EditWindowsPlaced();
+  }
   editHost_->ProbeSample(needsProbe);
   // A start with a mode argument shows the window without a loop of its own: the
   // main window stays below the screen and the program's loop runs the edit.
