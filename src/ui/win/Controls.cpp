@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/WideText.h"
+#include "ui/win/Dpi.h"
 
 namespace renamora::ui::win {
 
@@ -67,6 +68,30 @@ RECT TabControl::PageArea() const {
   MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&area), 2);
   SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   return area;
+}
+
+HIMAGELIST IconImageList(int resourceId, int size) {
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  if (!icon) return nullptr;
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+  ImageList_AddIcon(images, icon);
+  DestroyIcon(icon);
+  return images;
+}
+
+void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi) {
+  if (!images) return;
+  BUTTON_IMAGELIST previous{};
+  if (SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&previous)) && previous.himl) {
+    ImageList_Destroy(previous.himl);
+  }
+  BUTTON_IMAGELIST list{};
+  list.himl = images;
+  const bool captioned = GetWindowTextLengthW(button) > 0;
+  list.uAlign = captioned ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_CENTER;
+  list.margin = RECT{0, captioned ? Scale(4, dpi) : 0, 0, 0};
+  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
 }
 
 }  // namespace renamora::ui::win

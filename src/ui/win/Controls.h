@@ -121,4 +121,11 @@ class UpDown : public Control {
   void SetRange(int minimum, int maximum) const { SendMessageW(hwnd_, UDM_SETRANGE32, minimum, maximum); }
 };
 
+// An image list holding one icon resource of the program at the given size;
+// nothing when the resource is missing.
+HIMAGELIST IconImageList(int resourceId, int size);
+// The button shows the images above its caption (centred when it has none) and
+// owns them; the list it showed before is freed.
+void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi);
+
 }  // namespace renamora::ui::win

@@ -10,30 +10,10 @@
 #include <vector>
 
 #include "platform/win32/WideText.h"
+#include "ui/win/Com.h"
 
 namespace renamora::ui::win {
 namespace {
-
-// The program's thread has COM already; a test or another caller may not.
-struct ComInit {
-  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  ~ComInit() {
-    if (SUCCEEDED(hr)) CoUninitialize();
-  }
-};
-
-template <typename T>
-struct ComPtr {
-  T* p = nullptr;
-  ComPtr() = default;
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-  T** Out() { return &p; }
-  T* operator->() const { return p; }
-};
 
 // "description|pattern" of the listing's filter, as the dialogs take it.
 struct FilterParts {

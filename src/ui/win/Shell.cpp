@@ -8,28 +8,12 @@
 
 #include "platform/win32/WideText.h"
 #include "ui/browser/FileCommands.h"
+#include "ui/win/Com.h"
 
 namespace renamora::ui::win {
 namespace {
 
 std::wstring WithNull(std::u16string_view text) { return ToWide(text); }
-
-struct ComInit {
-  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  ~ComInit() {
-    if (SUCCEEDED(hr)) CoUninitialize();
-  }
-};
-
-template <typename T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-  T** Out() { return &p; }
-  T* operator->() const { return p; }
-};
 
 }  // namespace
 

@@ -202,24 +202,8 @@ void MainWindowView::SetButtonGlyph(HWND button, int glyph, int size) {
   if (glyph < 0) return;
   HIMAGELIST images = nullptr;
   if (auto file = glyphFiles_.find(glyph); file != glyphFiles_.end()) images = GlyphListOfBitmap(file->second, size);
-  if (!images) {
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_GLYPHS_FIRST + glyph),
-                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-    if (!icon) return;
-    images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-    ImageList_AddIcon(images, icon);
-    DestroyIcon(icon);
-  }
-  BUTTON_IMAGELIST previous{};
-  if (SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&previous)) && previous.himl) {
-    ImageList_Destroy(previous.himl);
-  }
-  BUTTON_IMAGELIST list{};
-  list.himl = images;
-  const bool captioned = GetWindowTextLengthW(button) > 0;
-  list.uAlign = captioned ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_CENTER;
-  list.margin = RECT{0, captioned ? Scale(4, dpi_) : 0, 0, 0};
-  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+  if (!images) images = IconImageList(IDB_GLYPHS_FIRST + glyph, size);
+  SetButtonImages(button, images, dpi_);
 }
 
 void MainWindowView::CreateControls() {

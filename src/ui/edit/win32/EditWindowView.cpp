@@ -276,23 +276,7 @@ void LowerBeneathSiblings(HWND window) {
   SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void SetGlyph(HWND button, int glyph, int size, UINT dpi) {
-  HICON icon = static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(glyph), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-  if (!icon) return;
-  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-  ImageList_AddIcon(images, icon);
-  DestroyIcon(icon);
-  BUTTON_IMAGELIST previous{};
-  if (SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&previous)) && previous.himl) {
-    ImageList_Destroy(previous.himl);
-  }
-  BUTTON_IMAGELIST list{};
-  list.himl = images;
-  list.uAlign = BUTTON_IMAGELIST_ALIGN_TOP;
-  list.margin = RECT{0, Scale(3, dpi), 0, 0};
-  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
-}
+void SetGlyph(HWND button, int glyph, int size, UINT dpi) { SetButtonImages(button, IconImageList(glyph, size), dpi); }
 
 std::u16string WindowText(HWND hwnd) {
   Control c;
