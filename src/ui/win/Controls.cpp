@@ -80,7 +80,30 @@ HIMAGELIST IconImageList(int resourceId, int size) {
   return images;
 }
 
-void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi) {
+HBITMAP LoadBitmapFile(std::u16string_view path) {
+  const std::wstring wide = ToWide(path);
+  return static_cast<HBITMAP>(LoadImageW(nullptr, wide.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+HIMAGELIST BitmapImageList(HBITMAP bitmap, int size) {
+  BITMAP info{};
+  if (!GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const COLORREF transparent = GetPixel(dc, 0, info.bmHeight - 1);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  auto scaled = static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, size, size, 0));
+  if (!scaled) return nullptr;
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+  ImageList_AddMasked(images, scaled, transparent);
+  DeleteObject(scaled);
+  return images;
+}
+
+void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi, bool beside) {
   if (!images) return;
   BUTTON_IMAGELIST previous{};
   if (SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&previous)) && previous.himl) {
@@ -89,8 +112,13 @@ void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi) {
   BUTTON_IMAGELIST list{};
   list.himl = images;
   const bool captioned = GetWindowTextLengthW(button) > 0;
-  list.uAlign = captioned ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_CENTER;
-  list.margin = RECT{0, captioned ? Scale(4, dpi) : 0, 0, 0};
+  if (beside) {
+    list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+    list.margin = RECT{Scale(6, dpi), 0, 0, 0};
+  } else {
+    list.uAlign = captioned ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_CENTER;
+    list.margin = RECT{0, captioned ? Scale(4, dpi) : 0, 0, 0};
+  }
   SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
 }
 

@@ -124,8 +124,13 @@ class UpDown : public Control {
 // An image list holding one icon resource of the program at the given size;
 // nothing when the resource is missing.
 HIMAGELIST IconImageList(int resourceId, int size);
-// The button shows the images above its caption (centred when it has none) and
-// owns them; the list it showed before is freed.
-void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi);
+// A picture of an icon set: a bitmap file, and an image list of it at the given
+// size whose bottom-left pixel's colour stands for "transparent", as in
+// hand-drawn toolbar glyphs. Nothing when the file is no bitmap.
+HBITMAP LoadBitmapFile(std::u16string_view path);
+HIMAGELIST BitmapImageList(HBITMAP bitmap, int size);
+// The button shows the images above its caption (centred when it has none; left
+// of it when `beside`) and owns them; the list it showed before is freed.
+void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi, bool beside = false);
 
 }  // namespace renamora::ui::win

@@ -206,6 +206,7 @@ TEST_F(OptionsDialogViewTest, ChosenIconSetIsStoredAndItsBitmapsReplaceOnlyTheir
   home_.MakeFolder(u"Icons");
   home_.MakeFolder(u"Icons\\Red");
   home_.MakeFile(u"Icons\\Red\\Remove.bmp", RedGlyphBitmap());
+  home_.MakeFile(u"Icons\\Red\\OK.bmp", RedGlyphBitmap());
   HWND remove = GetDlgItem(Main(), IDC_MAIN_REMOVE);
   HWND replace = GetDlgItem(Main(), IDC_MAIN_REPLACE);
   const COLORREF replaceBefore = GlyphCentre(replace);
@@ -227,6 +228,13 @@ TEST_F(OptionsDialogViewTest, ChosenIconSetIsStoredAndItsBitmapsReplaceOnlyTheir
   EXPECT_NE(home_.Read(u"Settings.ini").find("Icon=Red"), std::string::npos);
   EXPECT_EQ(GlyphCentre(remove), RGB(255, 0, 0));
   EXPECT_EQ(GlyphCentre(replace), replaceBefore);
+  // The edit window's buttons of the same names, its OK on Rename, and the
+  // preview's Rename take the set's pictures too.
+  HWND edit = program_->EditWindow().Handle();
+  EXPECT_EQ(GlyphCentre(GetDlgItem(edit, IDC_EDIT_MODE_REMOVE)), RGB(255, 0, 0));
+  EXPECT_EQ(GlyphCentre(GetDlgItem(edit, IDC_EDIT_RENAME)), RGB(255, 0, 0));
+  EXPECT_NE(GlyphCentre(GetDlgItem(edit, IDC_EDIT_MODE_REPLACE)), RGB(255, 0, 0));
+  EXPECT_EQ(GlyphCentre(program_->Preview().RenameButton()), RGB(255, 0, 0));
 }
 
 TEST_F(OptionsDialogViewTest, EnterActsAsOkOnlyFromTheControlsThatTakeIt) {

@@ -53,26 +53,6 @@ constexpr const char16_t* kGlyphFileNames[] = {u"Remove", u"Replace",  u"Insert"
                                                u"Undo",   u"Exit",     u"Folder",     u"Files",  u"Delete",    u"Tools",
                                                u"About",  u"FAQ",      u"FolderUp",   u"FolderBack", u"Access"};
 
-// The bitmap at the button's size, its bottom-left pixel's colour standing for
-// "transparent" as in hand-drawn toolbar glyphs.
-HIMAGELIST GlyphListOfBitmap(HBITMAP bitmap, int size) {
-  BITMAP info{};
-  if (!GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  const COLORREF transparent = GetPixel(dc, 0, info.bmHeight - 1);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  auto scaled = static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, size, size, 0));
-  if (!scaled) return nullptr;
-  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-  ImageList_AddMasked(images, scaled, transparent);
-  DeleteObject(scaled);
-  return images;
-}
-
 std::wstring W(std::u16string_view text) { return ToWide(text); }
 
 }  // namespace
@@ -188,8 +168,7 @@ bool MainWindowView::Create() {
 void MainWindowView::LoadGlyphFiles(std::u16string_view folder) {
   const std::u16string base = WithTrailingSeparator(folder);
   for (int glyph = 0; glyph < static_cast<int>(std::size(kGlyphFileNames)); ++glyph) {
-    const std::wstring path = W(base + kGlyphFileNames[glyph] + u".bmp");
-    auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP bitmap = LoadBitmapFile(base + kGlyphFileNames[glyph] + u".bmp");
     if (!bitmap) continue;
     auto& slot = glyphFiles_[glyph];
     if (slot) DeleteObject(slot);
@@ -201,7 +180,7 @@ void MainWindowView::LoadGlyphFiles(std::u16string_view folder) {
 void MainWindowView::SetButtonGlyph(HWND button, int glyph, int size) {
   if (glyph < 0) return;
   HIMAGELIST images = nullptr;
-  if (auto file = glyphFiles_.find(glyph); file != glyphFiles_.end()) images = GlyphListOfBitmap(file->second, size);
+  if (auto file = glyphFiles_.find(glyph); file != glyphFiles_.end()) images = BitmapImageList(file->second, size);
   if (!images) images = IconImageList(IDB_GLYPHS_FIRST + glyph, size);
   SetButtonImages(button, images, dpi_);
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/Paths.h"
 #include "platform/win32/WideText.h"
 #include "ui/ControlIds.h"
 #include "ui/win/Controls.h"
@@ -290,6 +291,7 @@ EditWindowView::EditWindowView(EditWindowController& controller, Win32Timers& ti
     : ControllerView(controller), c_(controller), timers_(timers) {}
 
 EditWindowView::~EditWindowView() {
+  for (const auto& [id, bitmap] : glyphFiles_) DeleteObject(bitmap);
   for (const ToolGlyph& tool : kToolGlyphs) {
     BUTTON_IMAGELIST list{};
     HWND button = Handle() ? GetDlgItem(Handle(), tool.id) : nullptr;
@@ -436,7 +438,37 @@ void EditWindowView::CreateControls() {
 }
 
 void EditWindowView::SetGlyphs() {
-  for (const ToolGlyph& tool : kToolGlyphs) SetGlyph(GetDlgItem(Handle(), tool.id), tool.glyph, Scale(kToolGlyph, dpi_), dpi_);
+  const int size = Scale(kToolGlyph, dpi_);
+  for (const ToolGlyph& tool : kToolGlyphs) {
+    HWND button = GetDlgItem(Handle(), tool.id);
+    if (auto file = glyphFiles_.find(tool.id); file != glyphFiles_.end()) {
+      if (HIMAGELIST images = BitmapImageList(file->second, size)) {
+        SetButtonImages(button, images, dpi_);
+        continue;
+      }
+    }
+    SetGlyph(button, tool.glyph, size, dpi_);
+  }
+}
+
+void EditWindowView::LoadGlyphFiles(std::u16string_view folder) {
+  struct Picture {
+    int id;
+    std::u16string_view name;
+  };
+  static constexpr Picture kPictures[] = {
+      {IDC_EDIT_RENAME, u"OK"},           {IDC_EDIT_PREVIEW, u"Preview"},       {IDC_EDIT_BACK, u"Back"},
+      {IDC_EDIT_MODE_REMOVE, u"Remove"},  {IDC_EDIT_MODE_REPLACE, u"Replace"}, {IDC_EDIT_MODE_INSERT, u"Insert"},
+      {IDC_EDIT_MODE_CHANGE, u"Change"},  {IDC_EDIT_MODE_EXTENSION, u"Extension"}, {IDC_EDIT_SAVE, u"Save"}};
+  const std::u16string base = WithTrailingSeparator(folder);
+  for (const Picture& picture : kPictures) {
+    HBITMAP bitmap = LoadBitmapFile(base + std::u16string(picture.name) + u".bmp");
+    if (!bitmap) continue;
+    HBITMAP& slot = glyphFiles_[picture.id];
+    if (slot) DeleteObject(slot);
+    slot = bitmap;
+  }
+  SetGlyphs();
 }
 
 void EditWindowView::Layout() {

@@ -36,6 +36,10 @@ class EditWindowView final : public ControllerView {
   // a run closes it); hides the window when it has closed.
   void Refresh();
 
+  // The pictures of an icon set: OK, Preview and Back, and the main window's
+  // Remove ... Extension and Save, for the toolbar buttons of the same names; a
+  // picture the set lacks leaves its button as it is.
+  void LoadGlyphFiles(std::u16string_view folder);
   // Places the preview window on the first showing (the program knows it).
   void SetPreviewPlacer(std::function<void()> placer) { placePreview_ = std::move(placer); }
   // The preview window, in which Ctrl+R, Ctrl+P and Ctrl+E act too.
@@ -71,6 +75,7 @@ class EditWindowView final : public ControllerView {
   Win32Timers& timers_;
   std::function<void()> placePreview_;
   std::function<HWND()> previewWindow_;
+  std::map<int, HBITMAP> glyphFiles_;  // by button id; loaded from an icon set
   HWND sample_ = nullptr;
   HWND tooltip_ = nullptr;
   std::map<int, std::u16string> shownHints_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "base/Paths.h"
 #include "platform/win32/WideText.h"
 #include "ui/ControlIds.h"
 #include "ui/win/DialogFrame.h"
@@ -84,6 +85,20 @@ bool PreviewView::Create(HWND owner) {
   CentreOnScreen(hwnd);
   Layout();
   return true;
+}
+
+void PreviewView::LoadGlyphFiles(std::u16string_view folder) {
+  const std::u16string base = WithTrailingSeparator(folder);
+  const struct {
+    HWND button;
+    std::u16string_view name;
+  } pictures[] = {{rename_.Handle(), u"OK"}, {close_.Handle(), u"Exit"}};
+  for (const auto& picture : pictures) {
+    HBITMAP bitmap = LoadBitmapFile(base + std::u16string(picture.name) + u".bmp");
+    if (!bitmap) continue;
+    SetButtonImages(picture.button, BitmapImageList(bitmap, Scale(20, dpi_)), dpi_, true);
+    DeleteObject(bitmap);
+  }
 }
 
 void PreviewView::PlaceAtFirstShowing() {

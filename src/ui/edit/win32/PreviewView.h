@@ -40,6 +40,9 @@ class PreviewView final : public ControllerView {
   // Creates the window hidden, owned by owner (the edit window), with its designed size.
   bool Create(HWND owner);
   // The window that owns it from now on (the edit window, once that exists).
+  // The pictures of an icon set: the edit window's OK on Rename, the main window's
+  // Exit on Close; a picture the set lacks leaves its button as it is.
+  void LoadGlyphFiles(std::u16string_view folder);
   void SetOwner(HWND owner) { SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner)); }
   // At the edit window's first showing: centred on the screen with its designed
   // size, then 700 pixels wide with its left edge kept.

@@ -137,6 +137,7 @@ void DesktopOptionsHost::LoadIconSetAtStart(std::u16string_view name) {
   if (!s_.fs.IsFolder(folder)) return;
   iconSet_ = std::u16string(name);
   s_.mainWindow.LoadGlyphFiles(folder);
+  if (iconSetLoaded) iconSetLoaded(folder);
 }
 
 void DesktopOptionsHost::ApplyIconSet(const std::optional<std::u16string>& name) {
@@ -148,6 +149,7 @@ void DesktopOptionsHost::ApplyIconSet(const std::optional<std::u16string>& name)
   }
   iconSet_ = *name;
   s_.mainWindow.LoadGlyphFiles(IconSetFolder(*name));
+  if (iconSetLoaded) iconSetLoaded(IconSetFolder(*name));
 }
 
 void DesktopOptionsHost::ApplyLanguage(std::u16string_view name) {

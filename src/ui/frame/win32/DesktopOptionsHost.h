@@ -47,6 +47,10 @@ class DesktopOptionsHost final : public OptionsHost {
   // Whether the edit window must place itself and the preview window anew.
   bool EditWindowsToBePlaced() const { return placeEditWindows_; }
   void EditWindowsPlaced() { placeEditWindows_ = false; }
+  // The folder of the icon set in use; empty for the built-in glyphs.
+  std::u16string ActiveIconSetFolder() const { return iconSet_.empty() ? std::u16string{} : IconSetFolder(iconSet_); }
+  // The other windows whose buttons show the icon set's pictures.
+  std::function<void(std::u16string_view folder)> iconSetLoaded;
 
   // Windows made by others: the quick start window and the new-name editor.
   std::function<void()> showQuickStart;

@@ -202,6 +202,15 @@ bool DesktopProgram::CreateEditWindows() {
     edit_->ShowOn(text, hint);
     editView_->Refresh();
   };
+
+  // The icon set's pictures on their buttons: the set chosen at start, and any later one.
+  optionsHost_->iconSetLoaded = [this](std::u16string_view folder) {
+    editView_->LoadGlyphFiles(folder);
+    previewView_->LoadGlyphFiles(folder);
+  };
+  if (const std::u16string folder = optionsHost_->ActiveIconSetFolder(); !folder.empty()) {
+    optionsHost_->iconSetLoaded(folder);
+  }
   return true;
 }
 
