@@ -42,6 +42,8 @@ cleanup() {
 sleep 1
 openbox >/dev/null 2>&1 &
 wm=$!
+# The pointer rests in the screen's corner: over a control it would bring up its tip.
+xdotool mousemove 0 0 >/dev/null 2>&1 || true
 trap cleanup EXIT
 mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver64 -p
