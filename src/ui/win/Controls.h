@@ -121,6 +121,10 @@ class UpDown : public Control {
   void SetRange(int minimum, int maximum) const { SendMessageW(hwnd_, UDM_SETRANGE32, minimum, maximum); }
 };
 
+// The tip a tooltip window shows over one control of `owner`; an empty text takes
+// the tip away.
+void SetToolTip(HWND tooltip, HWND owner, HWND control, std::u16string_view text);
+
 // An image list holding one icon resource of the program at the given size;
 // nothing when the resource is missing.
 HIMAGELIST IconImageList(int resourceId, int size);

@@ -245,15 +245,7 @@ void MainWindowView::ApplyTexts() {
     const std::u16string hint = c_.HintText(id);
     HWND control = GetDlgItem(Handle(), id);
     if (!control || hint.empty()) continue;
-    const std::wstring text = W(hint);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SetToolTip(tooltip_, Handle(), control, hint);
   }
   for (int column = 0; column < 4; ++column) {
     const std::wstring title = W(c_.ColumnTitle(column));

@@ -49,7 +49,7 @@ enum class Kind {
 // the scope group's top plus the controller's tops of its movable row.
 enum class Area { Window, Panel, ScopeLabel, ScopeBox, ScopeSubfolders };
 
-struct Spec {
+struct LayoutEntry {
   int id;
   Kind kind;
   Area area;
@@ -66,7 +66,7 @@ constexpr Area P = Area::Panel;
 // top; their containers are no windows (their state hides what they hold).
 // Choices that exclude each other share a place (a Direction pair and the boxes it
 // replaces), so the panel shows no gap.
-constexpr Spec kLayout[] = {
+constexpr LayoutEntry kLayout[] = {
     {IDC_EDIT_TARGET_LABEL, RightText, W, 8, 10, 110, 16},
     {IDC_EDIT_TARGET, Target, W, 122, 10, 376, 16},
     {IDC_EDIT_SAMPLE_LABEL, RightText, W, 8, 37, 110, 16},
@@ -260,16 +260,16 @@ constexpr ToolGlyph kToolGlyphs[] = {
 // The hot keys' letters, by the controller's hot key number.
 constexpr WPARAM kHotKeyLetters[] = {'R', 'P', 'E'};
 
-const Spec* SpecOf(int id) {
-  for (const Spec& spec : kLayout) {
-    if (spec.id == id) return &spec;
+const LayoutEntry* EntryOf(int id) {
+  for (const LayoutEntry& entry : kLayout) {
+    if (entry.id == id) return &entry;
   }
   return nullptr;
 }
 
 bool IsKind(int id, Kind kind) {
-  const Spec* spec = SpecOf(id);
-  return spec && spec->kind == kind;
+  const LayoutEntry* entry = EntryOf(id);
+  return entry && entry->kind == kind;
 }
 
 void LowerBeneathSiblings(HWND window) {
@@ -323,14 +323,14 @@ bool EditWindowView::Create(HWND owner) {
 void EditWindowView::CreateControls() {
   HWND hwnd = Handle();
   bool afterRadio = false;
-  for (const Spec& spec : kLayout) {
+  for (const LayoutEntry& entry : kLayout) {
     // Each run of radio buttons is one group for the arrow keys; only its chosen
     // button is a tab stop (SyncExtras), as in any dialog.
     DWORD group = 0;
-    if ((spec.kind == Radio) != afterRadio && spec.kind != Frame) group = WS_GROUP;
-    if (spec.kind != Frame) afterRadio = spec.kind == Radio;
-    const CreateArgs args{.parent = hwnd, .id = spec.id, .style = spec.style | group};
-    switch (spec.kind) {
+    if ((entry.kind == Radio) != afterRadio && entry.kind != Frame) group = WS_GROUP;
+    if (entry.kind != Frame) afterRadio = entry.kind == Radio;
+    const CreateArgs args{.parent = hwnd, .id = entry.id, .style = entry.style | group};
+    switch (entry.kind) {
       case Text: {
         Label label;
         label.Create(args);
@@ -338,18 +338,18 @@ void EditWindowView::CreateControls() {
       }
       case RightText:
         CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX | group, 0, 0, 10, 10, hwnd,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), GetModuleHandleW(nullptr), nullptr);
         break;
       case Target:
         // SS_NOTIFY: the hint (the whole path) needs the mouse on the label.
         CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, 0,
-                        10, 10, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                        10, 10, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                         GetModuleHandleW(nullptr), nullptr);
         break;
       case Sample: {
         sample_ = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 0, 0, 10, 10,
-                                  hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                  hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                                   GetModuleHandleW(nullptr), nullptr);
         SendMessageW(sample_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
         SendMessageW(sample_, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
@@ -366,7 +366,7 @@ void EditWindowView::CreateControls() {
         // Not an automatic radio: every radio of the window is a sibling, and the
         // controller alone decides which of them is chosen.
         Button radio;  // a push button's style is 0: this one is a plain radio
-        radio.Create({.parent = hwnd, .id = spec.id, .style = BS_RADIOBUTTON | group});
+        radio.Create({.parent = hwnd, .id = entry.id, .style = BS_RADIOBUTTON | group});
         break;
       }
       case Push: {
@@ -376,7 +376,7 @@ void EditWindowView::CreateControls() {
       }
       case Tool: {
         Button button;
-        button.Create({.parent = hwnd, .id = spec.id, .style = BS_MULTILINE | group});
+        button.Create({.parent = hwnd, .id = entry.id, .style = BS_MULTILINE | group});
         break;
       }
       case Frame: {
@@ -387,28 +387,28 @@ void EditWindowView::CreateControls() {
       case Box: {
         Edit box;
         box.Create(args);
-        SetWindowSubclass(box.Handle(), &EditWindowView::InputBoxProc, static_cast<UINT_PTR>(spec.id),
+        SetWindowSubclass(box.Handle(), &EditWindowView::InputBoxProc, static_cast<UINT_PTR>(entry.id),
                           reinterpret_cast<DWORD_PTR>(this));
         break;
       }
       case Combo:
       case DropList: {
         ComboBox box;
-        box.Create({.parent = hwnd, .id = spec.id, .style = (spec.kind == DropList ? CBS_DROPDOWNLIST : 0) | group});
+        box.Create({.parent = hwnd, .id = entry.id, .style = (entry.kind == DropList ? CBS_DROPDOWNLIST : 0) | group});
         COMBOBOXINFO info{};
         info.cbSize = sizeof(info);
-        if (spec.kind == Combo && GetComboBoxInfo(box.Handle(), &info) && info.hwndItem) {
-          SetWindowSubclass(info.hwndItem, &EditWindowView::InputBoxProc, static_cast<UINT_PTR>(spec.id),
+        if (entry.kind == Combo && GetComboBoxInfo(box.Handle(), &info) && info.hwndItem) {
+          SetWindowSubclass(info.hwndItem, &EditWindowView::InputBoxProc, static_cast<UINT_PTR>(entry.id),
                             reinterpret_cast<DWORD_PTR>(this));
         }
         break;
       }
       case Picture: {
         HWND picture = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE | SS_NOTIFY,
-                                       0, 0, 10, 10, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                       0, 0, 10, 10, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                                        GetModuleHandleW(nullptr), nullptr);
         auto icon = static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(spec.id == IDC_EDIT_ABOUT_VERSION_PICTURE ? IDI_APP
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(entry.id == IDC_EDIT_ABOUT_VERSION_PICTURE ? IDI_APP
                                                                                                              : IDG_HOME),
                        IMAGE_ICON, 64, 64, LR_SHARED));
         if (icon) SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -416,15 +416,15 @@ void EditWindowView::CreateControls() {
       }
       case Line:
         CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, 0, 10, 10, hwnd,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), GetModuleHandleW(nullptr), nullptr);
         break;
     }
   }
   // Frames beneath what they hold, so that they never paint over a box; the
   // last one lowered lies lowest, so inner frames go first and stay above their
   // outer ones (which would otherwise clip them away).
-  for (auto spec = std::rbegin(kLayout); spec != std::rend(kLayout); ++spec) {
-    if (spec->kind == Frame) LowerBeneathSiblings(GetDlgItem(hwnd, spec->id));
+  for (auto entry = std::rbegin(kLayout); entry != std::rend(kLayout); ++entry) {
+    if (entry->kind == Frame) LowerBeneathSiblings(GetDlgItem(hwnd, entry->id));
   }
   ComboBox filter;
   filter.Attach(GetDlgItem(hwnd, IDC_EDIT_TYPE_FILTER));
@@ -477,11 +477,11 @@ void EditWindowView::Layout() {
   laidPanelTop_ = panelTop;
   laidScopeBox_ = tops.box;
   auto S = [this](int designed) { return Scale(designed, dpi_); };
-  for (const Spec& spec : kLayout) {
-    HWND control = GetDlgItem(Handle(), spec.id);
+  for (const LayoutEntry& entry : kLayout) {
+    HWND control = GetDlgItem(Handle(), entry.id);
     if (!control) continue;
-    int y = spec.y;
-    switch (spec.area) {
+    int y = entry.y;
+    switch (entry.area) {
       case Area::Window: break;
       case Area::Panel: y += panelTop; break;
       case Area::ScopeLabel: y += kScopeGroupTop + tops.label; break;
@@ -489,8 +489,8 @@ void EditWindowView::Layout() {
       case Area::ScopeSubfolders: y += kScopeGroupTop + tops.subfolders; break;
     }
     // A combo box's height is that of its box with the list dropped.
-    const int height = spec.kind == Combo || spec.kind == DropList ? spec.height + kDropHeight : spec.height;
-    SetWindowPos(control, nullptr, S(spec.x), S(y), S(spec.width), S(height), SWP_NOZORDER | SWP_NOACTIVATE);
+    const int height = entry.kind == Combo || entry.kind == DropList ? entry.height + kDropHeight : entry.height;
+    SetWindowPos(control, nullptr, S(entry.x), S(y), S(entry.width), S(height), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -545,16 +545,16 @@ void EditWindowView::SyncExtras() {
   const ScopeTops tops = c_.ScopeControlTops();
   if (c_.PanelTop() != laidPanelTop_ || tops.box != laidScopeBox_) Layout();
   SyncLists();
-  for (const Spec& spec : kLayout) {
-    HWND control = GetDlgItem(Handle(), spec.id);
+  for (const LayoutEntry& entry : kLayout) {
+    HWND control = GetDlgItem(Handle(), entry.id);
     if (!control) continue;
-    if (spec.kind == Radio) {
+    if (entry.kind == Radio) {
       const LONG style = GetWindowLongW(control, GWL_STYLE);
-      const LONG wanted = c_.State(spec.id).checked ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+      const LONG wanted = c_.State(entry.id).checked ? style | WS_TABSTOP : style & ~WS_TABSTOP;
       if (wanted != style) SetWindowLongW(control, GWL_STYLE, wanted);
-    } else if (spec.kind == Combo) {
+    } else if (entry.kind == Combo) {
       // An editable box's text is the controller's (automatic copies, tokens).
-      const std::u16string text = c_.State(spec.id).text;
+      const std::u16string text = c_.State(entry.id).text;
       if (WindowText(control) != text) SetWindowTextW(control, ToWide(text).c_str());
     }
   }
@@ -565,10 +565,10 @@ void EditWindowView::SyncLists() {
   HWND hwnd = Handle();
   if (shownHistory_ != c_.Panels().HistoryVersion()) {
     shownHistory_ = c_.Panels().HistoryVersion();
-    for (const Spec& spec : kLayout) {
-      if (spec.kind != Combo || spec.id == IDC_EDIT_TYPE_FILTER) continue;
+    for (const LayoutEntry& entry : kLayout) {
+      if (entry.kind != Combo || entry.id == IDC_EDIT_TYPE_FILTER) continue;
       ComboBox box;
-      box.Attach(GetDlgItem(hwnd, spec.id));
+      box.Attach(GetDlgItem(hwnd, entry.id));
       box.SetItems(c_.Panels().History());
     }
   }
@@ -598,15 +598,7 @@ void EditWindowView::SyncHints() {
     if (shown == shownHints_.end() ? hint.empty() : shown->second == hint) continue;
     HWND control = GetDlgItem(Handle(), id);
     if (!control) continue;
-    std::wstring text = ToWide(hint);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    if (!text.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SetToolTip(tooltip_, Handle(), control, hint);
     shownHints_[id] = std::move(hint);
   }
 }

@@ -152,15 +152,7 @@ void PreviewView::ApplyTexts() {
     ListView_SetColumn(list_, column, &col);
   }
   for (HWND button : {rename_.Handle(), close_.Handle()}) {
-    const std::wstring text = ToWide(c_.HintText(GetDlgCtrlID(button)));
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(button);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    if (!text.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SetToolTip(tooltip_, Handle(), button, c_.HintText(GetDlgCtrlID(button)));
   }
 }
 

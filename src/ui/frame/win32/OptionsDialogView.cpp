@@ -370,16 +370,7 @@ void OptionsDialogView::SyncSelections() {
 }
 
 void OptionsDialogView::ApplyHint() {
-  HWND control = controls_[IDC_OPT_AUTO_COPY].Handle();
-  std::wstring text = ToWide(c_.Hint(IDC_OPT_AUTO_COPY));
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text.data();
-  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!text.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SetToolTip(tooltip_, Handle(), controls_[IDC_OPT_AUTO_COPY].Handle(), c_.Hint(IDC_OPT_AUTO_COPY));
 }
 
 void OptionsDialogView::CentreOnScreen() {
