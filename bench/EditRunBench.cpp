@@ -30,6 +30,20 @@ double Now() {
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The process's CPU seconds so far, in user mode and in the kernel: under Wine the
+// kernel part is the host's file system calls.
+struct Cpu {
+  double user = 0, kernel = 0;
+};
+Cpu CpuNow() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  const auto seconds = [](FILETIME t) {
+    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+  };
+  return {seconds(user), seconds(kernel)};
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
@@ -50,9 +64,9 @@ std::vector<std::wstring> Names(const std::wstring& folder) {
 }
 
 // Every name given the prefix (or, with `back`, the prefix taken off again); the
-// seconds the loop took, negative when a rename failed.
+// seconds the loop took, negative when a rename failed; `cpu` the CPU it took.
 double MoveAll(const std::wstring& folder, const std::vector<std::wstring>& names, const std::wstring& prefix,
-               bool back) {
+               bool back, Cpu* cpu = nullptr) {
   std::vector<std::wstring> from, to;
   from.reserve(names.size());
   to.reserve(names.size());
@@ -61,12 +75,15 @@ double MoveAll(const std::wstring& folder, const std::vector<std::wstring>& name
     from.push_back(folder + L"\\" + (back ? renamed : name));
     to.push_back(folder + L"\\" + (back ? name : renamed));
   }
+  const Cpu cpuStart = CpuNow();
   const double start = Now();
   bool failed = false;
   for (std::size_t i = 0; i < from.size(); ++i) {
     if (!MoveFileW(from[i].c_str(), to[i].c_str())) failed = true;
   }
   const double seconds = Now() - start;
+  const Cpu cpuEnd = CpuNow();
+  if (cpu) *cpu = {cpuEnd.user - cpuStart.user, cpuEnd.kernel - cpuStart.kernel};
   return failed ? -1 : seconds;
 }
 
@@ -125,6 +142,32 @@ class Steps {
   std::deque<std::function<void()>> steps_;
 };
 
+// Between the progress controller and its view: the time the run spends painting
+// the window and letting messages through, which is all the window costs a run.
+class TimedProgressHost final : public ui::ProgressHost {
+ public:
+  explicit TimedProgressHost(ui::win::ProgressView& view) : view_(view) {}
+  void ShowModal() override { view_.ShowModal(); }
+  void Refresh() override {
+    const double start = Now();
+    view_.Refresh();
+    refreshSeconds += Now() - start;
+    ++refreshes;
+  }
+  void Pump() override {
+    const double start = Now();
+    view_.Pump();
+    pumpSeconds += Now() - start;
+  }
+  void SetBusyCursor(bool busy) override { view_.SetBusyCursor(busy); }
+
+  double refreshSeconds = 0, pumpSeconds = 0;
+  int refreshes = 0;
+
+ private:
+  ui::win::ProgressView& view_;
+};
+
 void Type(HWND window, int id, const wchar_t* text) {
   HWND box = GetDlgItem(window, id);
   SetWindowTextW(box, text);
@@ -169,13 +212,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
   };
   pump();
+  TimedProgressHost progressHost(program.ProgressWindow());
+  program.Progress().BindHost(&progressHost);
 
   const std::vector<std::wstring> before = Names(folder);
   const std::vector<std::wstring> after = Prefixed(before, prefix);
   std::printf("files %zu, rounds %d\n", before.size(), rounds);
   if (before.empty()) return 3;
 
-  std::vector<double> raws, runs, ratios, clicks, closes, logWrites, undos;
+  std::vector<double> raws, runs, ratios, clicks, closes, toProgress, logWrites, undos;
+  std::vector<double> rawUser, rawKernel, runUser, runKernel, paints, pumps, paintCounts;
   bool allRenamed = true, progressEveryRound = true;
   int messagesInRuns = 0;
   for (int round = 0; round < rounds; ++round) {
@@ -185,7 +231,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // (a) the raw loop, in name order; renamed back untimed.
     const auto rawLoop = [&] {
-      const double seconds = MoveAll(folder, before, prefix, false);
+      Cpu cpu;
+      const double seconds = MoveAll(folder, before, prefix, false, &cpu);
+      rawUser.push_back(cpu.user);
+      rawKernel.push_back(cpu.kernel);
       if (seconds < 0 || Names(folder) != after) allRenamed = false;
       if (MoveAll(folder, before, prefix, true) < 0) allRenamed = false;
       return seconds;
@@ -206,7 +255,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (listed != before.size()) std::fprintf(stderr, "the main window lists %zu items\n", listed);
 
     bool editShown = false, progressShown = false;
-    double t0 = 0, tClick = 0;
+    double t0 = 0, tClick = 0, tProgress = 0;
+    Cpu cpu0;
     int messagesBefore = 0;
     Steps steps;
     steps.Then([&] {
@@ -216,14 +266,26 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       }
       Type(edit, IDC_EDIT_INSERT_HEAD_TEXT, prefix.c_str());
       // Dispatched by the first pump inside the run: the progress window is up then.
-      steps.Then([&] { progressShown = IsWindowVisible(progress) != FALSE; });
+      steps.Then([&] {
+        tProgress = Now();
+        progressShown = IsWindowVisible(progress) != FALSE;
+      });
       messagesBefore = prompter.shown;
+      progressHost.refreshSeconds = progressHost.pumpSeconds = 0;
+      progressHost.refreshes = 0;
+      cpu0 = CpuNow();
       t0 = Now();
       Click(edit, IDC_EDIT_RENAME);
       tClick = Now();
     });
     Click(main, IDC_MAIN_INSERT);  // returns when the edit window has closed
     const double t1 = Now();
+    const Cpu cpu1 = CpuNow();
+    runUser.push_back(cpu1.user - cpu0.user);
+    runKernel.push_back(cpu1.kernel - cpu0.kernel);
+    paints.push_back(progressHost.refreshSeconds);
+    pumps.push_back(progressHost.pumpSeconds);
+    paintCounts.push_back(progressHost.refreshes);
     messagesInRuns += prompter.shown - messagesBefore;
     pump();
     if (!editShown || IsWindowVisible(edit)) std::fprintf(stderr, "the edit window did not run\n");
@@ -251,6 +313,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ratios.push_back(run / raw);
     clicks.push_back(tClick - t0);
     closes.push_back(t1 - tClick);
+    toProgress.push_back(tProgress - t0);
     std::printf("round %d (%s first): raw %.3f s, edit run %.3f s, ratio %.2f\n", round + 1,
                 rawFirst ? "raw" : "edit", raw, run, run / raw);
     std::fflush(stdout);
@@ -258,15 +321,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   std::printf("raw MoveFileW loop            median %.3f s\n", Median(raws));
   std::printf("edit run, Rename to closed    median %.3f s\n", Median(runs));
+  std::printf("  progress window up after   median %.3f s\n", Median(toProgress));
   std::printf("  Rename click returned       median %.3f s\n", Median(clicks));
+  std::printf("    progress window painted   median %.3f s (%.0f times)\n", Median(paints), Median(paintCounts));
+  std::printf("    messages pumped           median %.3f s\n", Median(pumps));
   std::printf("  then edit window closed     median %.3f s\n", Median(closes));
   std::printf("ratio (edit run / raw)        median %.2f (target 1.2)\n", Median(ratios));
+  std::printf("CPU of the raw loop           median user %.3f s, kernel %.3f s\n", Median(rawUser),
+              Median(rawKernel));
+  std::printf("CPU of the edit run           median user %.3f s, kernel %.3f s\n", Median(runUser),
+              Median(runKernel));
   std::printf("undo log written (untimed)    median %.3f s\n", Median(logWrites));
   std::printf("undo from the main window     median %.3f s\n", Median(undos));
   std::printf("every file renamed the same way both times: %s\n", allRenamed ? "yes" : "NO");
   std::printf("progress window shown in every run: %s\n", progressEveryRound ? "yes" : "NO");
   std::printf("messages during the timed runs: %d\n", messagesInRuns);
   std::fflush(stdout);
+  program.Progress().BindHost(&program.ProgressWindow());
   program.Close();
   pump();
   return allRenamed && progressEveryRound ? 0 : 5;
