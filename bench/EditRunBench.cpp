@@ -19,16 +19,13 @@
 #include "ui/ControlIds.h"
 #include "ui/frame/win32/DesktopProgram.h"
 
+#include "WineBench.h"
+
 namespace {
 
 using namespace renamora;
-
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Median;
+using bench::Now;
 
 // The process's CPU seconds so far, in user mode and in the kernel: under Wine the
 // kernel part is the host's file system calls.
@@ -42,11 +39,6 @@ Cpu CpuNow() {
     return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
   };
   return {seconds(user), seconds(kernel)};
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 // The folder's file names in name order.

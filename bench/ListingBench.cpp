@@ -19,29 +19,18 @@
 #include "ui/ControlIds.h"
 #include "ui/frame/win32/DesktopProgram.h"
 
+#include "WineBench.h"
+
 namespace {
 
 using namespace renamora;
+using bench::Median;
+using bench::Now;
 
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
+// The raw pass over the folder, saying so when it found nothing.
 double RawLoop(const std::wstring& folder) {
-  const double start = Now();
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
   std::size_t count = 0;
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      ++count;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  const double seconds = Now() - start;
+  const double seconds = bench::RawLoop(folder, &count);
   if (count == 0) std::fprintf(stderr, "empty folder\n");
   return seconds;
 }
@@ -49,11 +38,6 @@ double RawLoop(const std::wstring& folder) {
 void Paint(HWND list) {
   InvalidateRect(list, nullptr, FALSE);
   UpdateWindow(list);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace

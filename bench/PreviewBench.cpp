@@ -20,28 +20,14 @@
 #include "platform/win32/WideText.h"
 #include "ui/edit/win32/PreviewView.h"
 
+#include "WineBench.h"
+
 namespace {
 
 using namespace renamora;
-
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double RawLoop(const std::wstring& folder) {
-  const double start = Now();
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    while (FindNextFileW(find, &data)) {
-    }
-    FindClose(find);
-  }
-  return Now() - start;
-}
+using bench::Median;
+using bench::Now;
+using bench::RawLoop;
 
 // What the preview's numbering asks of the disk: one lookup of each new name,
 // every one of them free.
@@ -52,11 +38,6 @@ double RawProbes(const std::wstring& folder, int count) {
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) std::fprintf(stderr, "name taken\n");
   }
   return Now() - start;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 class SilentPrompter final : public Prompter {
