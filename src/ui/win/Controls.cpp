@@ -115,7 +115,7 @@ HIMAGELIST BitmapImageList(HBITMAP bitmap, int size) {
   return images;
 }
 
-void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi, bool beside) {
+void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi, ImagePlace place) {
   if (!images) return;
   BUTTON_IMAGELIST previous{};
   if (SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&previous)) && previous.himl) {
@@ -123,13 +123,18 @@ void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi, bool beside) {
   }
   BUTTON_IMAGELIST list{};
   list.himl = images;
-  const bool captioned = GetWindowTextLengthW(button) > 0;
-  if (beside) {
-    list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
-    list.margin = RECT{Scale(6, dpi), 0, 0, 0};
-  } else {
-    list.uAlign = captioned ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_CENTER;
-    list.margin = RECT{0, captioned ? Scale(4, dpi) : 0, 0, 0};
+  switch (place) {
+    case ImagePlace::Above:
+      list.uAlign = BUTTON_IMAGELIST_ALIGN_TOP;
+      list.margin = RECT{0, Scale(4, dpi), 0, 0};
+      break;
+    case ImagePlace::Centred:
+      list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
+      break;
+    case ImagePlace::Beside:
+      list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+      list.margin = RECT{Scale(6, dpi), 0, 0, 0};
+      break;
   }
   SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
 }

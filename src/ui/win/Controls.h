@@ -133,8 +133,9 @@ HIMAGELIST IconImageList(int resourceId, int size);
 // hand-drawn toolbar glyphs. Nothing when the file is no bitmap.
 HBITMAP LoadBitmapFile(std::u16string_view path);
 HIMAGELIST BitmapImageList(HBITMAP bitmap, int size);
-// The button shows the images above its caption (centred when it has none; left
-// of it when `beside`) and owns them; the list it showed before is freed.
-void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi, bool beside = false);
+// Where a button's picture stands against its caption.
+enum class ImagePlace { Above, Centred, Beside };
+// The button shows the images and owns them; the list it showed before is freed.
+void SetButtonImages(HWND button, HIMAGELIST images, UINT dpi, ImagePlace place);
 
 }  // namespace renamora::ui::win

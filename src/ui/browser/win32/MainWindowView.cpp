@@ -182,7 +182,9 @@ void MainWindowView::SetButtonGlyph(HWND button, int glyph, int size) {
   HIMAGELIST images = nullptr;
   if (auto file = glyphFiles_.find(glyph); file != glyphFiles_.end()) images = BitmapImageList(file->second, size);
   if (!images) images = IconImageList(IDB_GLYPHS_FIRST + glyph, size);
-  SetButtonImages(button, images, dpi_);
+  // The toolbar's buttons have captions; Back and Upper folder are pictures alone.
+  const bool captioned = GetWindowTextLengthW(button) > 0;
+  SetButtonImages(button, images, dpi_, captioned ? ImagePlace::Above : ImagePlace::Centred);
 }
 
 void MainWindowView::CreateControls() {

@@ -277,7 +277,10 @@ void LowerBeneathSiblings(HWND window) {
   SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void SetGlyph(HWND button, int glyph, int size, UINT dpi) { SetButtonImages(button, IconImageList(glyph, size), dpi); }
+// The toolbar's pictures stand above the captions, which the texts fill in later.
+void SetGlyph(HWND button, int glyph, int size, UINT dpi) {
+  SetButtonImages(button, IconImageList(glyph, size), dpi, ImagePlace::Above);
+}
 
 std::u16string WindowText(HWND hwnd) {
   Control c;
@@ -443,7 +446,7 @@ void EditWindowView::SetGlyphs() {
     HWND button = GetDlgItem(Handle(), tool.id);
     if (auto file = glyphFiles_.find(tool.id); file != glyphFiles_.end()) {
       if (HIMAGELIST images = BitmapImageList(file->second, size)) {
-        SetButtonImages(button, images, dpi_);
+        SetButtonImages(button, images, dpi_, ImagePlace::Above);
         continue;
       }
     }

@@ -96,7 +96,7 @@ void PreviewView::LoadGlyphFiles(std::u16string_view folder) {
   for (const auto& picture : pictures) {
     HBITMAP bitmap = LoadBitmapFile(base + std::u16string(picture.name) + u".bmp");
     if (!bitmap) continue;
-    SetButtonImages(picture.button, BitmapImageList(bitmap, Scale(20, dpi_)), dpi_, true);
+    SetButtonImages(picture.button, BitmapImageList(bitmap, Scale(20, dpi_)), dpi_, ImagePlace::Beside);
     DeleteObject(bitmap);
   }
 }
