@@ -20,46 +20,13 @@
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
 #include "ui/ControlIds.h"
+#include "ui/win32/ModalSteps.h"
 #include "ui/win32/ProgramFixture.h"
 
 namespace renamora::ui::win {
 namespace {
 
 using test::TempFolder;
-
-// Runs steps from inside a modal loop (the call that shows a modal window returns
-// only when it has closed), each dispatched by that window's own loop.
-class QueuedSteps {
- public:
-  QueuedSteps() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &QueuedSteps::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"RenamoraProgressTestSteps";
-    RegisterClassW(&wc);
-    hwnd_ = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~QueuedSteps() { DestroyWindow(hwnd_); }
-  void Then(std::function<void()> step) {
-    steps_.push_back(std::move(step));
-    PostMessageW(hwnd_, WM_APP, 0, 0);
-  }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<QueuedSteps*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_APP && self && !self->steps_.empty()) {
-      auto step = std::move(self->steps_.front());
-      self->steps_.pop_front();
-      step();
-      return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  HWND hwnd_ = nullptr;
-  std::deque<std::function<void()>> steps_;
-};
 
 class ProgressViewTest : public ProgramFixture {
  protected:
@@ -221,7 +188,7 @@ TEST_F(ProgressViewTest, ErrorWindowShowsNamesUntilItsBoxIsTicked) {
       {u"C:\\a\\d.txt", u"e.txt", true, true},
       {u"C:\\a\\f.txt", u"g.txt", false, false},
   };
-  QueuedSteps steps;
+  ModalSteps steps;
   for (const auto& row : rows) {
     SCOPED_TRACE(ToUtf8Lossy(row.oldPath));
     bool visible = false;
